@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: first the normal
+# build, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# GL and end-to-end tests run under Xvfb when there is no display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+"$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRTG_WERROR=ON
+"$root/scripts/build.sh" "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DRTG_WERROR=ON -DRTG_SANITIZE=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+status=0
+echo "== tests (build) =="
+"$root/scripts/xvfb.sh" ctest --test-dir "$root/build" --output-on-failure -j2 || status=1
+echo "== tests (build-sanitize: ASan + UBSan) =="
+"$root/scripts/xvfb.sh" ctest --test-dir "$root/build-sanitize" --output-on-failure -j2 || status=1
+exit $status
