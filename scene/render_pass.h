@@ -21,3 +21,21 @@ public:
 protected:
     ~RenderPassObserver() = default;
 };
+
+// The steps of the scene's construction, in the order they run.
+enum class SceneBuildStep {
+    ShaderPrograms,
+    RenderTargets,  // G-buffer, SSAO and shadow targets, kernel, noise
+    Models,         // the three models with their textures
+    Done,
+};
+
+// Told as each construction step begins (Done once the scene is ready), so
+// that start-up time can be split by step.
+class SceneBuildObserver {
+public:
+    virtual void buildStep(SceneBuildStep next) = 0;
+
+protected:
+    ~SceneBuildObserver() = default;
+};

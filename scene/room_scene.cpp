@@ -22,13 +22,19 @@ Shader* buildProgram(const ProgramSources& sources) {
 
 }  // namespace
 
-RoomScene::RoomScene(int width, int height)
+RoomScene::RoomScene(int width, int height) : RoomScene(width, height, nullptr) {}
+
+RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
     : lightPosition(kInitialLightPosition),
       screenWidth(width),
       screenHeight(height),
       shadowWidth(kShadowMapSize),
       shadowHeight(kShadowMapSize),
       kernelSize(kSsaoKernelSize) {
+    const auto notify = [buildObserver](SceneBuildStep next) {
+        if (buildObserver != nullptr) buildObserver->buildStep(next);
+    };
+    notify(SceneBuildStep::ShaderPrograms);
     geometryShader = buildProgram(kGeometryProgramSources);
     lightingShader = buildProgram(kLightingProgramSources);
     ssaoShader = buildProgram(kSsaoProgramSources);
@@ -40,14 +46,17 @@ RoomScene::RoomScene(int width, int height)
     lightCubeModelMatrix = glm::scale(lightCubeModelMatrix, glm::vec3(kLightCubeScale));
     lampModelMatrix = glm::translate(lampModelMatrix, glm::vec3(lightPosition.x, kLampHeight, lightPosition.z));
 
+    notify(SceneBuildStep::RenderTargets);
     setupDeferredBuffers();
     setupShadowMap();
 
+    notify(SceneBuildStep::Models);
     glUseProgram(geometryShader->program);
     sceneModel.load(kSceneModelPath, geometryShader);
     lampModel.load(kLampModelPath, geometryShader);
     glUseProgram(standardShader->program);
     lightCubeModel.load(kLightCubeModelPath, standardShader);
+    notify(SceneBuildStep::Done);
 }
 
 RoomScene::~RoomScene() {

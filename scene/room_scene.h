@@ -17,6 +17,8 @@
 class RoomScene : public Scene {
 public:
     RoomScene(int screenWidth, int screenHeight);
+    // The same construction, telling the observer (may be null) each step.
+    RoomScene(int screenWidth, int screenHeight, SceneBuildObserver* buildObserver);
     // Deletes the six programs, the kernel samples and the models. The render
     // targets, textures and the quad end with the GL context.
     ~RoomScene();
