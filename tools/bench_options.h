@@ -16,7 +16,7 @@ struct BenchOptions {
     std::string csvPath;
     std::string jsonPath;
     std::string captureDir;
-    std::vector<double> captureTimes;  // simulated seconds, ascending
+    std::vector<double> captureTimes;  // simulated seconds, ascending (capture, SSAO check)
     bool ssaoCheck = false;  // compare interleaved SSAO with 32 samples per pixel
     bool help = false;
 };

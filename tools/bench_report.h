@@ -22,7 +22,6 @@ struct StartupTimes {
     double shaderProgramsMs = 0.0;    // the six programs
     double renderTargetsMs = 0.0;     // G-buffer, SSAO, shadow targets, kernel, noise
     double modelsMs = 0.0;            // the three models with their textures
-    double sceneOtherMs = 0.0;        // the rest of the scene's construction
     double firstFrameMs = 0.0;        // first render and swap
     double totalMs = 0.0;             // context start to first frame shown
 };

@@ -38,6 +38,16 @@ Image8 mapTexels(const FloatTexels& t, int outChannels, Map map) {
 
 }  // namespace
 
+ValueRange channelRange(const FloatTexels& texels, int channel) {
+    ValueRange r{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()};
+    for (std::size_t i = channel; i < texels.values.size(); i += texels.channels) {
+        if (!std::isfinite(texels.values[i])) continue;
+        r.min = std::min(r.min, texels.values[i]);
+        r.max = std::max(r.max, texels.values[i]);
+    }
+    return r.min > r.max ? ValueRange{} : r;
+}
+
 Image8 mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ranges) {
     ranges.assign(texels.channels, ValueRange{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()});
     for (std::size_t i = 0; i < texels.values.size(); ++i) {
@@ -58,6 +68,23 @@ Image8 mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ra
 
 Image8 mapSignedUnit(const FloatTexels& texels) {
     return mapTexels(texels, texels.channels, [](float v, int) { return toByte(v * 0.5f + 0.5f); });
+}
+
+Image8 mapOctahedralNormals(const FloatTexels& texels) {
+    FloatTexels decoded{texels.width, texels.height, 3, {}};
+    decoded.values.reserve(static_cast<std::size_t>(texels.width) * texels.height * 3);
+    for (std::size_t i = 0; i + 1 < texels.values.size(); i += texels.channels) {
+        float x = texels.values[i];
+        float y = texels.values[i + 1];
+        const float z = 1.0f - std::fabs(x) - std::fabs(y);
+        const float fold = std::max(-z, 0.0f);
+        x += x >= 0.0f ? -fold : fold;
+        y += y >= 0.0f ? -fold : fold;
+        const float length = std::sqrt(x * x + y * y + z * z);
+        const float scale = length > 0.0f ? 1.0f / length : 0.0f;
+        decoded.values.insert(decoded.values.end(), {x * scale, y * scale, z * scale});
+    }
+    return mapSignedUnit(decoded);
 }
 
 Image8 mapUnitGrey(const FloatTexels& texels) {

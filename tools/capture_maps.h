@@ -26,11 +26,17 @@ struct ValueRange {
     float max = 0.0f;
 };
 
+// Smallest and largest finite value of one channel ({0, 0} when none).
+ValueRange channelRange(const FloatTexels& texels, int channel);
+
 // Each channel stretched from its own smallest to largest value (0 to 255);
 // the ranges used are returned for the record. Non-finite values map to 0.
 Image8 mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ranges);
 // Unit vectors: each component c in [-1, 1] as (c + 1) / 2.
 Image8 mapSignedUnit(const FloatTexels& texels);
+// Normals stored as an octahedral encoding in the first two channels, decoded
+// to unit vectors and shown as (n + 1) / 2.
+Image8 mapOctahedralNormals(const FloatTexels& texels);
 // First channel, clamped to [0, 1], as grey.
 Image8 mapUnitGrey(const FloatTexels& texels);
 // 8-bit RGBA read back bottom-up: its colour, or its alpha as grey.

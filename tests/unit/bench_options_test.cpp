@@ -43,6 +43,11 @@ TEST(BenchOptions, EveryOptionIsRead) {
     EXPECT_EQ(o.captureTimes, (std::vector<double>{0.5, 3.0}));  // sorted, duplicates dropped
     EXPECT_TRUE(o.ssaoCheck);
 
+    const BenchOptionsResult check = parse({"--ssao-check", "--at", "1.5"});
+    ASSERT_EQ(check.error, "");
+    EXPECT_TRUE(check.options.captureDir.empty());
+    EXPECT_EQ(check.options.captureTimes, (std::vector<double>{1.5}));
+
     const BenchOptionsResult seconds = parse({"--seconds", "2.5"});
     ASSERT_EQ(seconds.error, "");
     EXPECT_DOUBLE_EQ(seconds.options.seconds, 2.5);
@@ -73,7 +78,7 @@ TEST(BenchOptions, BadInputIsRejectedWithTheReason) {
         {{"640", "480"}, "Unknown option '640'"},
         {{"--frames", "10", "--seconds", "2"}, "Give either --frames or --seconds, not both"},
         {{"--capture", "out"}, "--capture needs --at with the simulated times to capture"},
-        {{"--at", "1"}, "--at needs --capture with the folder to write to"},
+        {{"--at", "1"}, "--at needs --capture (or --ssao-check) to say what to do at those times"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(parse(c.args).error, c.error) << c.args.front();

@@ -77,3 +77,29 @@ TEST(CaptureMaps, DifferenceOfOcclusionBuffers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CaptureMaps, OctahedralNormalsDecodeToUnitVectors) {
+    // Encodings of +z, -z (folded corner), +x and the cleared background (0, 0).
+    const FloatTexels encoded{2, 2, 3, {0, 0, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0}};
+    const Image8 image = mapOctahedralNormals(encoded);
+    ASSERT_EQ(image.channels, 3);
+    // Top row = second bottom-up row: +x, background (+z).
+    EXPECT_EQ(std::vector<std::uint8_t>(image.pixels.begin(), image.pixels.begin() + 6),
+              (std::vector<std::uint8_t>{255, 128, 128, 128, 128, 255}));
+    // Bottom row: +z, then (1, 1) which folds to -z.
+    EXPECT_EQ(std::vector<std::uint8_t>(image.pixels.begin() + 6, image.pixels.end()),
+              (std::vector<std::uint8_t>{128, 128, 255, 128, 128, 0}));
+}
+
+TEST(CaptureMaps, ChannelRangeSkipsNonFiniteValues) {
+    const FloatTexels t{2, 1, 2, {3, -1, std::numeric_limits<float>::infinity(), 5}};
+    EXPECT_EQ(channelRange(t, 0).min, 3.0f);
+    EXPECT_EQ(channelRange(t, 0).max, 3.0f);
+    EXPECT_EQ(channelRange(t, 1).min, -1.0f);
+    EXPECT_EQ(channelRange(t, 1).max, 5.0f);
+    EXPECT_EQ(channelRange(FloatTexels{1, 1, 1, {std::numeric_limits<float>::quiet_NaN()}}, 0).max, 0.0f);
+}
+
+}  // namespace
