@@ -6,6 +6,7 @@
 
 #include "gpu/shader.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/output_lines.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -36,21 +37,6 @@ const char* const kGeometryFedFragmentSource =
     "out vec4 fragColour;\n"
     "void main() { fragColour = vec4(geometryColour, 1.0); }\n";
 const char* const kBrokenSource = "#version 330 core\nvoid main() { this is not glsl; }\n";
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::string::size_type start = 0;
-    while (start < text.size()) {
-        const auto end = text.find('\n', start);
-        if (end == std::string::npos) {
-            out.push_back(text.substr(start));
-            break;
-        }
-        out.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return out;
-}
 
 // Runs f while the compiler's and linker's own error reports arrive through
 // the debug output as expected; returns those reports. A GL API error among
@@ -130,7 +116,7 @@ TEST_F(ShaderTest, CompileFailureIsReportedWithTheDriverLog) {
 
 TEST_F(ShaderTest, CrLfSourceCompilesByteForByteUpToTheFirstZero) {
     std::string source;
-    for (const std::string& line : lines(kVertexSource)) source += line + "\r\n";
+    for (const std::string& line : outputLines(kVertexSource)) source += line + "\r\n";
     source += std::string("\0garbage the compiler must never see", 36);
     const std::string path = dir.write("crlf.vert", source);
     const std::string read = Shader::readFile(path.c_str());
@@ -169,7 +155,7 @@ TEST_F(ShaderTest, MissingFilesAreReadInOrderAndNothingInvalidIsAttached) {
     // Attaching a failed stage as name 0 would be a GL error and fail here.
     GLuint program = 0;
     expectingCompilerErrors([&] { program = Shader::createProgram(v.c_str(), g.c_str(), f.c_str()); });
-    const std::vector<std::string> out = lines(testing::internal::GetCapturedStdout());
+    const std::vector<std::string> out = outputLines(testing::internal::GetCapturedStdout());
     ASSERT_GE(out.size(), 3u);
     EXPECT_EQ(out[0], "File " + v + " not found");
     EXPECT_EQ(out[1], "File " + f + " not found");
@@ -210,7 +196,7 @@ TEST_F(ShaderTest, LinkErrorOfCompiledStagesCarriesTheDriverLog) {
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_TRUE(startsWith(out, "Shader link error: ")) << out;
     EXPECT_GT(out.size(), std::string("Shader link error: \n").size());
-    EXPECT_EQ(countStartingWith(lines(out), "Shader compilation error: "), 0);
+    EXPECT_EQ(countStartingWith(outputLines(out), "Shader compilation error: "), 0);
     EXPECT_EQ(attachedStageTypes(program).size(), 2u);
     EXPECT_EQ(linkStatus(program), GL_FALSE);
     glDeleteProgram(program);
