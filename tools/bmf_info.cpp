@@ -11,6 +11,10 @@
 
 namespace {
 
+std::string counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 std::string formatVec3(const glm::vec3& v) {
     std::ostringstream out;
     out << "(" << v.x << ", " << v.y << ", " << v.z << ")";
@@ -68,9 +72,10 @@ void printMaterial(std::size_t index, const MaterialRecord& m) {
 void printMesh(std::size_t index, const MeshRecord& mesh) {
     const std::size_t triangles = mesh.indices.size() / 3;
     const std::size_t leftover = mesh.indices.size() % 3;
-    std::cout << "mesh " << index << ": material " << mesh.materialIndex << ", " << mesh.vertices.size()
-              << " vertices, " << triangles << (triangles == 1 ? " triangle" : " triangles");
-    if (leftover != 0) std::cout << " (+" << leftover << " leftover " << (leftover == 1 ? "index" : "indices") << ")";
+    std::cout << "mesh " << index << ": material " << mesh.materialIndex << ", "
+              << counted(mesh.vertices.size(), "vertex", "vertices") << ", "
+              << counted(triangles, "triangle", "triangles");
+    if (leftover != 0) std::cout << " (+" << counted(leftover, "leftover index", "leftover indices") << ")";
     if (mesh.vertices.empty()) {
         std::cout << ", no bounds\n";
         return;
@@ -95,7 +100,8 @@ int runInfo(const std::vector<std::string>& args) {
         std::cout << error << std::endl;
         return kExitFailure;
     }
-    std::cout << path << ": " << model.materials.size() << " materials, " << model.meshes.size() << " meshes\n";
+    std::cout << path << ": " << counted(model.materials.size(), "material", "materials") << ", "
+              << counted(model.meshes.size(), "mesh", "meshes") << "\n";
     for (std::size_t i = 0; i < model.materials.size(); ++i) printMaterial(i, model.materials[i]);
     for (std::size_t j = 0; j < model.meshes.size(); ++j) printMesh(j, model.meshes[j]);
     std::cout.flush();
