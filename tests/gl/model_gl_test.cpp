@@ -186,9 +186,13 @@ TEST_F(ModelTest, UnopenableFileLeavesTheModelEmptyAndDrawingTouchesNothing) {
     glDeleteVertexArrays(1, &vao);
 }
 
-TEST_F(ModelTest, FileOfTwoZeroCountsIsAnEmptyModel) {
+TEST_F(ModelTest, FileOfTwoZeroCountsIsAnEmptyModelWhateverFollows) {
     Model model;
     EXPECT_EQ(load(model, writeModel("empty.bmf", ModelData())), "");
+    // Bytes after the last mesh record are not part of the model.
+    std::vector<std::uint8_t> trailing = serializeModelFile(ModelData());
+    trailing.insert(trailing.end(), {0xff, 0x00, 0x07});
+    EXPECT_EQ(load(model, dir.write("trailing.bmf", trailing)), "");
     EXPECT_TRUE(model.meshes.empty());
     EXPECT_TRUE(model.materials.empty());
 }
