@@ -1,0 +1,101 @@
+#include "gpu/shader.h"
+
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace {
+
+void reportMissingFile(const char* path) { std::cout << "File " << path << " not found" << std::endl; }
+
+void attachIfCompiled(GLuint program, GLuint stage) {
+    // A stage that failed to compile is 0; attaching 0 is a GL error.
+    if (stage != 0) glAttachShader(program, stage);
+}
+
+void reportLinkFailure(GLuint program) {
+    GLint status = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status == GL_TRUE) return;
+    GLint logLength = 0;
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<GLchar> log(static_cast<std::size_t>(logLength > 0 ? logLength : 1), '\0');
+    GLsizei written = 0;
+    glGetProgramInfoLog(program, static_cast<GLsizei>(log.size()), &written, log.data());
+    std::cout << "Shader link error: " << std::string(log.data(), static_cast<std::size_t>(written)) << std::endl;
+}
+
+}  // namespace
+
+Shader::Shader(const char* vertexPath, const char* geometryPath, const char* fragmentPath)
+    : program(createProgram(vertexPath, geometryPath, fragmentPath)) {}
+
+Shader::~Shader() { glDeleteProgram(program); }
+
+std::string Shader::readFile(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        reportMissingFile(path);
+        return std::string();
+    }
+    // A directory or a pipe opens but has no size to read; ftell would give
+    // -1 or a meaningless offset, so only regular files are read.
+    struct stat info {};
+    long size = -1;
+    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && std::fseek(file, 0, SEEK_END) == 0) {
+        size = std::ftell(file);
+    }
+    if (size < 0) {
+        std::fclose(file);
+        reportMissingFile(path);
+        return std::string();
+    }
+    std::rewind(file);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (size > 0) {
+        // A short read leaves zero bytes, which end the source for GL.
+        const std::size_t ignored = std::fread(&text[0], 1, text.size(), file);
+        static_cast<void>(ignored);
+    }
+    std::fclose(file);
+    return text;
+}
+
+GLuint Shader::compileShader(std::string source, GLenum type) {
+    const GLuint id = glCreateShader(type);
+    // No length array: GL reads up to the first NUL, as a C string.
+    const GLchar* text = source.c_str();
+    glShaderSource(id, 1, &text, nullptr);
+    glCompileShader(id);
+    GLint status = GL_FALSE;
+    glGetShaderiv(id, GL_COMPILE_STATUS, &status);
+    if (status == GL_TRUE) return id;
+
+    GLint logLength = 0;
+    glGetShaderiv(id, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<GLchar> log(static_cast<std::size_t>(logLength > 0 ? logLength : 1), '\0');
+    GLsizei written = 0;
+    glGetShaderInfoLog(id, static_cast<GLsizei>(log.size()), &written, log.data());
+    std::cout << "Shader compilation error: " << std::string(log.data(), static_cast<std::size_t>(written))
+              << std::endl;
+    return 0;
+}
+
+GLuint Shader::createProgram(const char* vertexPath, const char* geometryPath, const char* fragmentPath) {
+    const std::string vertexText = readFile(vertexPath);
+    const std::string fragmentText = readFile(fragmentPath);
+    const GLuint program = glCreateProgram();
+    if (geometryPath != nullptr) {
+        const std::string geometryText = readFile(geometryPath);
+        attachIfCompiled(program, compileShader(geometryText, GL_GEOMETRY_SHADER));
+    }
+    const GLuint vertex = compileShader(vertexText, GL_VERTEX_SHADER);
+    const GLuint fragment = compileShader(fragmentText, GL_FRAGMENT_SHADER);
+    attachIfCompiled(program, vertex);
+    attachIfCompiled(program, fragment);
+    glLinkProgram(program);
+    reportLinkFailure(program);
+    return program;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+
+// Writes "INFO: " + message as one flushed line on standard output.
+void logInfo(std::string message);
