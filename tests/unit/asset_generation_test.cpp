@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
-#include <unistd.h>
 
 #include "assets/generate.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -29,27 +29,14 @@ std::map<std::string, std::vector<std::uint8_t>> readTree(const fs::path& root) 
     return files;
 }
 
-class TempDir {
-public:
-    explicit TempDir(const std::string& tag)
-        : path_(fs::temp_directory_path() / ("rtg-assets-" + tag + "-" + std::to_string(::getpid()))) {
-        fs::remove_all(path_);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 // The files one generation writes, shared by the tests below (it takes seconds).
 const std::map<std::string, std::vector<std::uint8_t>>& generatedOnce() {
     static const auto files = [] {
-        TempDir dir("once");
+        TempDir dir;
         GenerationReport report;
         std::string error;
-        EXPECT_TRUE(generateAssets(dir.path().string(), report, error)) << error;
-        return readTree(dir.path());
+        EXPECT_TRUE(dir.ok() && generateAssets(dir.file(""), report, error)) << error;
+        return readTree(dir.file(""));
     }();
     return files;
 }
@@ -57,11 +44,12 @@ const std::map<std::string, std::vector<std::uint8_t>>& generatedOnce() {
 }  // namespace
 
 TEST(Generation, WritesTheSameBytesEveryTime) {
-    TempDir dir("again");
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
     GenerationReport report;
     std::string error;
-    ASSERT_TRUE(generateAssets(dir.path().string(), report, error)) << error;
-    const auto again = readTree(dir.path());
+    ASSERT_TRUE(generateAssets(dir.file(""), report, error)) << error;
+    const auto again = readTree(dir.file(""));
     const auto& first = generatedOnce();
     ASSERT_EQ(again.size(), first.size());
     for (const auto& [name, bytes] : first) {
