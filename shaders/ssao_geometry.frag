@@ -37,10 +37,10 @@ uniform sampler2D texture_depth1;     // height: white is raised
 // distance over which it fades out (beyond it the relief is sub-pixel and the
 // march would be wasted work).
 const float kParallaxDepth = 0.035;
-const float kParallaxFadeStart = 3.0;
-const float kParallaxFadeEnd = 6.0;
-const float kParallaxMinSteps = 4.0;
-const float kParallaxMaxSteps = 12.0;
+const float kParallaxFadeStart = 2.5;
+const float kParallaxFadeEnd = 5.0;
+const float kParallaxMinSteps = 3.0;
+const float kParallaxMaxSteps = 10.0;
 const float kMinShininess = 1.0;
 
 // A map whose image failed to load is bound without one; Mesa samples a 1 x 1
@@ -68,15 +68,20 @@ float surfaceDepth(vec2 uv) {
 }
 
 // Marches the view ray through the height field (tangent-space direction
-// towards the eye: viewTS) and returns the texture coordinates it hits.
+// towards the eye: viewTS) and returns the texture coordinates it hits. The
+// step count falls with distance and is 0 where the relief has faded out.
+// It is deliberately not a constant: a software rasterizer unrolls constant
+// loops and then pays for every step on every pixel, while a real loop stops
+// once all pixels processed together have hit the surface.
 vec2 parallaxOcclusion(vec2 uv, vec3 viewTS, float strength) {
-    float steps = mix(kParallaxMaxSteps, kParallaxMinSteps, clamp(viewTS.z, 0.0, 1.0));
+    float steps = max(mix(kParallaxMaxSteps, kParallaxMinSteps, clamp(viewTS.z, 0.0, 1.0)) * strength, 1.0);
+    int stepCount = int(ceil(steps)) * int(strength > 0.0);
     float stepDepth = 1.0 / steps;
     vec2 stepUV = viewTS.xy / max(viewTS.z, 0.25) * (kParallaxDepth * strength) / steps;
     float layer = 0.0;
     float depth = surfaceDepth(uv);
     float previousDepth = depth;
-    for (int i = 0; i < int(kParallaxMaxSteps); ++i) {
+    for (int i = 0; i < stepCount; ++i) {
         if (layer >= depth) break;
         uv -= stepUV;
         layer += stepDepth;
@@ -103,10 +108,9 @@ void main() {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
         float strength = 1.0 - smoothstep(kParallaxFadeStart, kParallaxFadeEnd, -fs.viewPosition.z);
-        if (strength > 0.0 && hasImage(texture_depth1)) {
-            vec3 viewTS = normalize(-fs.viewPosition) * tbn;
-            uv = parallaxOcclusion(uv, viewTS, strength);
-        }
+        strength *= float(hasImage(texture_depth1));
+        vec3 viewTS = normalize(-fs.viewPosition) * tbn;
+        uv = parallaxOcclusion(uv, viewTS, strength);
         if (hasImage(texture_normal1)) {
             vec3 mapped = textureLod(texture_normal1, uv, 0.0).xyz * 2.0 - 1.0;
             normal = normalize(tbn * mapped);
