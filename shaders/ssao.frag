@@ -32,7 +32,7 @@ const int kSubsetCount = kKernelSize / kSamplesPerPixel;
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
 // Share of a sample's reach over which it goes from unoccluded to occluded.
-const float kSoftness = 0.5;
+const float kSoftness = 0.3;
 
 vec3 octahedralDecode(vec2 e) {
     vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));

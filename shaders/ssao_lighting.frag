@@ -27,8 +27,8 @@ uniform mat4 viewMatrix;
 
 // Indirect light, which one point light cannot give: a dim fill, a little
 // brighter from above (the lit ceiling and walls bounce light down).
-const float kAmbientBelow = 0.05;
-const float kAmbientAbove = 0.11;
+const float kAmbientBelow = 0.07;
+const float kAmbientAbove = 0.14;
 const float kEmissiveShininess = 16.0;
 
 // Shadow filtering: taps on a disk around the lookup direction, turned per
@@ -144,9 +144,9 @@ void main() {
             float attenuation =
                 1.0 / (1.0 + pointLight.Linear * distance + pointLight.Quadratic * distance * distance);
             vec3 h = normalize(l + normalize(-position));
-            // Normalised Blinn-Phong: a tighter highlight is brighter, so
-            // shininess does not change the reflected energy.
-            float highlight = pow(max(dot(normal, h), 0.0), shininess) * (shininess + 8.0) / 8.0;
+            // Blinn-Phong with the specular intensity as the highlight's peak,
+            // the scale the materials' factors are given in.
+            float highlight = pow(max(dot(normal, h), 0.0), shininess);
             vec3 radiance = pointLight.Color * (attenuation * visibility * cosine);
             color += radiance * (albedo + specularIntensity * highlight);
         }

@@ -99,7 +99,8 @@ void writeFloorTextures(const std::string& directory) {
             normal.rgba[i + 1] = static_cast<std::uint8_t>((n.y * 0.5f + 0.5f) * 255.0f);
             normal.rgba[i + 2] = static_cast<std::uint8_t>((n.z * 0.5f + 0.5f) * 255.0f);
             specular.rgba[i] = specular.rgba[i + 1] = specular.rgba[i + 2] = dark ? 40 : 160;
-            height.rgba[i] = height.rgba[i + 1] = height.rgba[i + 2] = static_cast<std::uint8_t>(h * 255.0f);
+            // The displacement map holds depth: white is deepest.
+            height.rgba[i] = height.rgba[i + 1] = height.rgba[i + 2] = static_cast<std::uint8_t>((1.0f - h) * 255.0f);
             for (Image* image : {&diffuse, &normal, &specular, &height}) image->rgba[i + 3] = 255;
         }
     }
@@ -107,7 +108,7 @@ void writeFloorTextures(const std::string& directory) {
     writePng(directory + "/floor_diffuse.png", diffuse);
     writePng(directory + "/floor_normal.png", normal);
     writePng(directory + "/floor_specular.png", specular);
-    writePng(directory + "/floor_height.png", height);
+    writePng(directory + "/floor_depth.png", height);
 }
 
 MaterialRecord plainMaterial(glm::vec3 diffuse, const std::string& mapPrefix) {
@@ -118,7 +119,7 @@ MaterialRecord plainMaterial(glm::vec3 diffuse, const std::string& mapPrefix) {
     m.diffuseMapPath = mapPrefix + "_diffuse.png";
     m.normalMapPath = mapPrefix + "_normal.png";
     m.specularMapPath = mapPrefix + "_specular.png";
-    m.displacementMapPath = mapPrefix + "_height.png";
+    m.displacementMapPath = mapPrefix + "_depth.png";
     return m;
 }
 
