@@ -115,6 +115,10 @@ void Model::load(const char* path, Shader* shader) {
         // The GPU holds the data now.
         record = MeshRecord();
     }
+    // Each index upload leaves its buffer bound as element buffer of the
+    // vertex array current during loading (the default one). Clearing it once
+    // here makes the draw's promise hold: afterwards no element buffer is bound.
+    if (!data.meshes.empty()) glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 void Model::draw() {

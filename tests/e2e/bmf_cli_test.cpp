@@ -1,0 +1,96 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "model/bmf_format.h"
+#include "tests/e2e/process.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+const std::string kBmf = std::string(RTG_RUN_DIR) + "/bmf";
+const std::string kUsage =
+    "Usage: bmf <command> [arguments]\n"
+    "Commands:\n"
+    "  info FILE           print the materials and meshes of a model file\n";
+
+// A 2 x 1 greyscale image in binary PGM, which the image decoder reads.
+const std::string kGreyImage = std::string("P5\n2 1\n255\n") + char(10) + char(20);
+
+ModelData sampleModel() {
+    ModelData model;
+    MaterialRecord m;
+    m.diffuse = {1.0f, 0.5f, 0.25f};
+    m.specular = {0.0f, 0.0f, 0.0f};
+    m.emissive = {0.0f, 0.0f, 2.0f};
+    m.shininess = 32.0f;
+    m.diffuseMapPath = "grey.pgm";
+    m.normalMapPath = std::string("grey.pgm\0", 9);
+    m.specularMapPath = "missing.png";
+    m.displacementMapPath = "notes.txt";
+    model.materials = {m};
+    MeshRecord triangle;
+    for (int i = 0; i < 3; ++i) {
+        Vertex v{};
+        v.position = {float(i), 1.0f - float(i), 0.5f * float(i)};
+        triangle.vertices.push_back(v);
+    }
+    triangle.indices = {0, 1, 2, 2};
+    model.meshes = {triangle, MeshRecord()};
+    return model;
+}
+
+class BmfTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.ok());
+        dir.write("grey.pgm", kGreyImage);
+        dir.write("notes.txt", std::string("not an image"));
+    }
+    RunResult bmf(const std::vector<std::string>& args) {
+        std::vector<std::string> argv = {kBmf};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return runToCompletion(argv, dir.file(""), 30);
+    }
+    TempDir dir;
+};
+
+TEST_F(BmfTool, BadArgumentsPrintTheUsage) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"nonsense"}, {"info"}, {"info", "a", "b"}}) {
+        const RunResult r = bmf(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.output, kUsage);
+    }
+}
+
+TEST_F(BmfTool, InfoDescribesMaterialsImagesAndMeshes) {
+    dir.write("sample.bmf", serializeModelFile(sampleModel()));
+    const RunResult r = bmf({"info", "sample.bmf"});
+    EXPECT_EQ(r.status, 0);
+    const std::vector<std::string> lines = splitLines(r.output);
+    ASSERT_EQ(lines.size(), 8u) << r.output;
+    EXPECT_EQ(lines[0], "sample.bmf: 1 material, 2 meshes");
+    EXPECT_EQ(lines[1],
+              "material 0: diffuse (1, 0.5, 0.25), specular (0, 0, 0), emissive (0, 0, 2), shininess 32");
+    EXPECT_EQ(lines[2], "  diffuse map:      grey.pgm (2 x 1, 1 channel)");
+    EXPECT_EQ(lines[3], "  normal map:       grey.pgm\\x00 (2 x 1, 1 channel)");
+    EXPECT_EQ(lines[4].rfind("  specular map:     missing.png (does not open", 0), 0u) << lines[4];
+    EXPECT_EQ(lines[5].rfind("  displacement map: notes.txt (does not open", 0), 0u) << lines[5];
+    EXPECT_EQ(lines[6], "mesh 0: material 0, 3 vertices, 1 triangle (+1 leftover index), bounds (0, -1, 0) to (2, 1, 1)");
+    EXPECT_EQ(lines[7], "mesh 1: material 0, 0 vertices, 0 triangles, no bounds");
+}
+
+TEST_F(BmfTool, DamagedOrMissingFilesFailWithTheLoadersMessage) {
+    ModelData model = sampleModel();
+    model.meshes[1].materialIndex = 3;
+    dir.write("bad.bmf", serializeModelFile(model));
+    RunResult r = bmf({"info", "bad.bmf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "Damaged model file bad.bmf: materialIndex 3 not below materialCount 1\n");
+
+    r = bmf({"info", "nowhere.bmf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "File not found!\n");
+}
+
+}  // namespace
