@@ -31,8 +31,6 @@ const int kSubsetCount = kKernelSize / kSamplesPerPixel;
 // lose precision far away.
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
-// Share of a sample's reach over which it goes from unoccluded to occluded.
-const float kSoftness = 0.3;
 
 vec3 octahedralDecode(vec2 e) {
     vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));
@@ -66,6 +64,7 @@ void main() {
     int subset = (pixel.x & 1) + 2 * (pixel.y & 1);
     subset = kSubsetCount == 8 ? subset + 4 * ((pixel.x >> 1) & 1) : subset;
     float bias = kBias + kBiasPerUnitDepth * -position.z;
+    float inverseSquaredRadius = 1.0 / (radius * radius);
     float occluded = 0.0;
     for (int i = 0; i < kSamplesPerPixel; ++i) {
         vec3 offset = frame * samples[subset + kSubsetCount * i];
@@ -73,19 +72,13 @@ void main() {
         float w = projectW.x * p.z + projectW.y;
         vec2 ndc = vec2(dot(projectX, vec3(p.xz, 1.0)), dot(projectY, vec3(p.yz, 1.0))) / w;
         // Off-screen samples read the clamped edge, which is close enough.
-        float sceneDepth = textureLod(gPosition, ndc * 0.5 + 0.5, 0.0).z;
-        // Occluders much farther in front than the sample's own reach are
-        // separate objects, not a crease around this point: they fade out,
-        // so no dark halo surrounds foreground objects. Background (z = 0)
-        // never occludes.
-        float gap = position.z - sceneDepth;
-        float reach = length(offset) + bias;
-        float range = clamp(2.0 * reach / max(abs(gap), 1e-4) - 1.0, 0.0, 1.0);
-        // A soft comparison: how far the scene lies in front of the sample,
-        // relative to the sample's reach. A hard step turns the few samples
-        // per pixel into visible bands where they cross an edge.
-        float depth = clamp((sceneDepth - p.z - bias) / (kSoftness * reach), 0.0, 1.0);
-        occluded += sceneDepth < 0.0 ? depth * range : 0.0;
+        vec3 scene = textureLod(gPosition, ndc * 0.5 + 0.5, 0.0).xyz;
+        // Range check: an occluder counts less the farther it is from this
+        // point, and not at all beyond the radius, so distant foreground
+        // objects leave no dark halos. Background (z = 0) never occludes.
+        vec3 toScene = scene - position;
+        float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredRadius, 0.0, 1.0);
+        occluded += (scene.z >= p.z + bias && scene.z < 0.0) ? falloff : 0.0;
     }
     float visibility = pow(1.0 - occluded / float(kSamplesPerPixel), power);
     // Background pixels (z = 0) have nothing to occlude.

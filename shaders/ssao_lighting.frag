@@ -26,9 +26,10 @@ uniform float farPlane;  // distances in the cube map are stored over this
 uniform mat4 viewMatrix;
 
 // Indirect light, which one point light cannot give: a dim fill, a little
-// brighter from above (the lit ceiling and walls bounce light down).
-const float kAmbientBelow = 0.07;
-const float kAmbientAbove = 0.14;
+// stronger on surfaces facing down, which see the floor that the lamp lights
+// most.
+const float kAmbientFacingUp = 0.10;
+const float kAmbientFacingDown = 0.13;
 const float kEmissiveShininess = 16.0;
 
 // Shadow filtering: taps on a disk around the lookup direction, turned per
@@ -131,7 +132,7 @@ void main() {
 
     mat3 viewToWorld = transpose(mat3(viewMatrix));  // the view is a rotation plus a translation
     vec3 worldNormal = viewToWorld * normal;
-    float ambient = mix(kAmbientBelow, kAmbientAbove, worldNormal.y * 0.5 + 0.5);
+    float ambient = mix(kAmbientFacingDown, kAmbientFacingUp, worldNormal.y * 0.5 + 0.5);
     vec3 color = ambient * occlusion * albedo + emission * albedo;
 
     vec3 toLight = pointLight.Position - position;

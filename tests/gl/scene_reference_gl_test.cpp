@@ -12,7 +12,8 @@
 // under reference_output/. To accept a deliberate change of the rendering:
 //   scripts/update_reference_images.sh
 // which runs this test with RTG_UPDATE_REFERENCE_IMAGES=1 and so overwrites
-// the references with the frames it renders.
+// the references (and the README's picture, docs/rendering.png) with the
+// frames it renders.
 
 #include <cstdlib>
 #include <filesystem>
@@ -66,35 +67,39 @@ std::string frameName(float seconds) {
     return name.str();
 }
 
-TEST_P(FlightReference, MatchesTheReferencePicture) {
-    const float seconds = GetParam();
-    const std::string name = frameName(seconds);
-    const std::string outputDirectory = std::filesystem::absolute(kOutputDirectory).string();
+// The frame at the given time of the flight, rendered as the program does:
+// camera at (0, 5, 5), the flight from the first frame, frames of 1/60 s.
+Image renderFlightFrame(float seconds, int width, int height) {
     ScopedWorkingDirectory inRunDirectory(RTG_RUN_DIR);
-    resizeTestWindow(kWidth, kHeight);
-    RoomScene scene(kWidth, kHeight);
-    ASSERT_FALSE(scene.sceneModel.meshes.empty()) << "the bundled room is missing from " << RTG_RUN_DIR;
+    resizeTestWindow(width, height);
+    RoomScene scene(width, height);
+    EXPECT_FALSE(scene.sceneModel.meshes.empty()) << "the bundled room is missing from " << RTG_RUN_DIR;
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CCW);
     glEnable(GL_DEPTH_TEST);
-
-    // The program's own start: camera at (0, 5, 5), flight from the first frame.
-    FloatingCamera camera(static_cast<float>(kWidth) / static_cast<float>(kHeight));
+    FloatingCamera camera(static_cast<float>(width) / static_cast<float>(height));
     camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
     camera.update();
     Flight flight;
-    const int frames = static_cast<int>(seconds / kFrameStep + 0.5f);
-    replayFrames(scene, camera, flight, frames, kFrameStep);
+    replayFrames(scene, camera, flight, static_cast<int>(seconds / kFrameStep + 0.5f), kFrameStep);
     flight.step(camera, kFrameStep);
     camera.update();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(0.0f, 0.0f, 0.0f, 0.1f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     scene.render(camera, kFrameStep);
-    const Image actual = readWindow(kWidth, kHeight);
+    return readWindow(width, height);
+}
+
+bool updating() { return std::getenv("RTG_UPDATE_REFERENCE_IMAGES") != nullptr; }
+
+TEST_P(FlightReference, MatchesTheReferencePicture) {
+    const std::string name = frameName(GetParam());
+    const std::string outputDirectory = std::filesystem::absolute(kOutputDirectory).string();
+    const Image actual = renderFlightFrame(GetParam(), kWidth, kHeight);
 
     const std::string referencePath = kReferenceDirectory + "/" + name + ".png";
-    if (std::getenv("RTG_UPDATE_REFERENCE_IMAGES") != nullptr) {
+    if (updating()) {
         ASSERT_TRUE(writePng(referencePath, actual)) << referencePath;
         std::cout << "Wrote " << referencePath << std::endl;
         return;
@@ -111,6 +116,14 @@ TEST_P(FlightReference, MatchesTheReferencePicture) {
     }
     EXPECT_LE(share, kMaxDifferingShare) << comparison.differing << " pixels differ from " << referencePath
                                          << "; see " << outputDirectory << "/" << name << "_*.png";
+}
+
+// The README's picture, written only when the references are updated.
+TEST(ReadmePicture, IsRenderedWithTheReferences) {
+    if (!updating()) GTEST_SKIP() << "written by scripts/update_reference_images.sh";
+    const std::string path = std::string(RTG_SOURCE_DIR) + "/docs/rendering.png";
+    ASSERT_TRUE(writePng(path, renderFlightFrame(30.0f, 960, 540))) << path;
+    std::cout << "Wrote " << path << std::endl;
 }
 
 // The establishing view, the approach to the table, under the lamp, and the
