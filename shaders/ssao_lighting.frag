@@ -34,11 +34,10 @@ const float kEmissiveShininess = 16.0;
 
 // Shadow filtering: taps on a disk around the lookup direction, turned per
 // pixel so that the penumbra shows fine noise instead of banding.
-const int kShadowTaps = 12;
-const vec2 kShadowDisk[12] = vec2[](
-    vec2(-0.326, -0.406), vec2(-0.840, -0.074), vec2(-0.696, 0.457), vec2(-0.203, 0.621),
-    vec2(0.962, -0.195), vec2(0.473, -0.480), vec2(0.519, 0.767), vec2(0.185, -0.893),
-    vec2(0.507, 0.064), vec2(0.896, 0.412), vec2(-0.322, -0.933), vec2(-0.792, -0.598));
+const int kShadowTaps = 8;
+const vec2 kShadowDisk[8] = vec2[](
+    vec2(-0.613, 0.617), vec2(0.170, -0.040), vec2(-0.299, -0.791), vec2(0.645, 0.493),
+    vec2(-0.651, -0.171), vec2(0.421, -0.780), vec2(0.179, 0.853), vec2(0.908, -0.180));
 const float kShadowMapSize = 1024.0;
 // The filter radius and offsets, in shadow texels at the receiver's distance.
 const float kFilterTexels = 1.75;

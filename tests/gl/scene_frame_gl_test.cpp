@@ -311,6 +311,24 @@ TEST_F(SceneFrame, ThePillarShadowsTheWallBehindIt) {
     EXPECT_LT(brightness(image, a.x, a.y) * 2.0f, brightness(image, static_cast<int>(b.x), static_cast<int>(b.y)));
 }
 
+TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreLitNotShadowed) {
+    // The cube map holds nothing beyond 25 units: a light 30+ units from the
+    // floor must still light it (attenuated), not leave it in shadow.
+    aimCamera(camera_, glm::vec3(0.0f, 5.0f, 0.0f), glm::vec3(0.0f, 0.0f, -3.0f));
+    const glm::vec3 floorPoint(0.0f, 0.0f, -3.0f);
+    auto floorBrightness = [&](const glm::vec3& light) {
+        scene_->lightCubeModelMatrix = glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(0.1f));
+        drawFrame(0.0f);
+        const Image image = readWindow(kWidth, kHeight);
+        const glm::ivec2 p = projectToPixel(camera_, floorPoint, kWidth, kHeight);
+        return brightness(image, p.x, p.y);
+    };
+    const float ambientOnly = floorBrightness(glm::vec3(0.0f, -5.0f, -3.0f));  // below the floor
+    const float farLight = floorBrightness(glm::vec3(0.0f, 26.0f, -3.0f));     // 26 units above it
+    EXPECT_GT(glm::distance(scene_->lightPosition, floorPoint), 25.0f);
+    EXPECT_GT(farLight, ambientOnly + 0.08f);
+}
+
 TEST_F(SceneFrame, FliesTheWholePathWithoutAGlError) {
     // The debug callback fails the test on any GL error; the flight runs to
     // its end with long steps, and the projection switches halfway.
