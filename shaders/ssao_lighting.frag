@@ -1,0 +1,155 @@
+#version 330 core
+// Deferred lighting: one point light with distance attenuation, Blinn-Phong
+// specular, ambient scaled by the blurred occlusion, soft shadows from the
+// light's distance cube map, and sRGB-encoded output (the window is not an
+// sRGB framebuffer, so the encoding is done here).
+
+out vec4 fragColor;
+
+in vec2 texCoords;
+
+uniform sampler2D gPosition;
+uniform sampler2D gNormal;
+uniform sampler2D gAlbedoSpec;
+uniform sampler2D ssao;
+uniform samplerCube depthCubeMap;
+
+struct PointLight {
+    vec3 Position;  // view space
+    vec3 Color;
+    float Linear;
+    float Quadratic;
+};
+
+uniform PointLight pointLight;
+uniform float farPlane;  // distances in the cube map are stored over this
+uniform mat4 viewMatrix;
+
+// Indirect light, which one point light cannot give: a dim fill, a little
+// stronger on surfaces facing down, which see the floor that the lamp lights
+// most.
+const float kAmbientFacingUp = 0.10;
+const float kAmbientFacingDown = 0.13;
+const float kEmissiveShininess = 16.0;
+
+// Shadow filtering: taps on a disk around the lookup direction, turned per
+// pixel so that the penumbra shows fine noise instead of banding.
+const int kShadowTaps = 8;
+const vec2 kShadowDisk[8] = vec2[](
+    vec2(-0.613, 0.617), vec2(0.170, -0.040), vec2(-0.299, -0.791), vec2(0.645, 0.493),
+    vec2(-0.651, -0.171), vec2(0.421, -0.780), vec2(0.179, 0.853), vec2(0.908, -0.180));
+const float kShadowMapSize = 1024.0;
+// The filter radius and offsets, in shadow texels at the receiver's distance.
+const float kFilterTexels = 1.75;
+const float kNormalOffsetTexels = 1.0;
+const float kDepthBiasTexels = 0.75;
+// 16-bit float positions: the absolute error grows with view distance.
+const float kPositionErrorPerUnit = 0.0012;
+
+vec3 octahedralDecode(vec2 e) {
+    vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));
+    float t = max(-n.z, 0.0);
+    n.xy += vec2(n.x >= 0.0 ? -t : t, n.y >= 0.0 ? -t : t);
+    return normalize(n);
+}
+
+// The sRGB curve from three square roots (within 0.4 of a step of the exact
+// curve in 8 bits above the linear toe), far cheaper than pow per channel.
+vec3 linearToSrgb(vec3 c) {
+    c = clamp(c, 0.0, 1.0);
+    vec3 s1 = sqrt(c);
+    vec3 s2 = sqrt(s1);
+    vec3 s3 = sqrt(s2);
+    vec3 curve = 0.585122381 * s1 + 0.783140355 * s2 - 0.368262736 * s3;
+    return mix(c * 12.92, curve, step(0.0031308, c));
+}
+
+// Fraction of the light that reaches the surface point at lightToPoint
+// (world space, from the light) with world normal n.
+float shadowVisibility(vec3 lightToPoint, vec3 n, float cosine, float viewDistance) {
+    float distance = length(lightToPoint);
+    // A 90-degree cube face spans 2 x distance at that distance.
+    float texel = 2.0 * distance / kShadowMapSize;
+    float slope = sqrt(max(1.0 - cosine * cosine, 0.0));
+    // Move the lookup off the surface along its normal, more at grazing
+    // angles where a texel covers a longer stretch of surface.
+    vec3 origin = lightToPoint + n * (texel * kNormalOffsetTexels * (0.5 + slope));
+    float bias = texel * kDepthBiasTexels + kPositionErrorPerUnit * viewDistance;
+
+    // An orthonormal frame around the lookup direction (branch-free, after
+    // Duff et al.), so the disk lies across the ray.
+    float originLength = length(origin);
+    vec3 axis = origin / originLength;
+    float signZ = axis.z >= 0.0 ? 1.0 : -1.0;
+    float a = -1.0 / (signZ + axis.z);
+    float b = axis.x * axis.y * a;
+    vec3 u = vec3(1.0 + signZ * axis.x * axis.x * a, signZ * b, -signZ * axis.x);
+    vec3 v = vec3(b, signZ + axis.y * axis.y * a, -axis.y);
+
+    // Interleaved gradient noise picks the turn; the rational form of the
+    // rotation saves the sine and cosine (the disk has no symmetry that a
+    // half turn would repeat).
+    float t = 2.0 * fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715)))) - 1.0;
+    vec2 rotation = vec2(1.0 - t * t, 2.0 * t) / (1.0 + t * t);
+    float filterRadius = texel * kFilterTexels;
+    mat2 turn = mat2(rotation.x, rotation.y, -rotation.y, rotation.x) * filterRadius;
+
+    // Each tap compares with the receiver's own distance along its direction:
+    // the plane through origin with normal n, so that a tilted surface does
+    // not shadow itself across the filter disk.
+    float planeDistance = dot(n, origin);
+    vec2 planeSlope = vec2(dot(n, u), dot(n, v));
+    float squaredLength = originLength * originLength;
+    float lit = 0.0;
+    for (int i = 0; i < kShadowTaps; ++i) {
+        vec2 o = turn * kShadowDisk[i];
+        vec3 direction = origin + u * o.x + v * o.y;
+        float facing = min(planeDistance + dot(planeSlope, o), -1e-4);
+        float receiver = sqrt(squaredLength + dot(o, o)) * planeDistance / facing;
+        float closest = textureLod(depthCubeMap, direction, 0.0).r * farPlane;
+        lit += receiver - bias <= closest ? 1.0 : 0.0;
+    }
+    // The cube map holds nothing beyond the far plane: such points are lit.
+    return distance < farPlane ? lit / float(kShadowTaps) : 1.0;
+}
+
+void main() {
+    ivec2 pixel = ivec2(gl_FragCoord.xy);
+    vec3 position = texelFetch(gPosition, pixel, 0).xyz;
+    if (position.z >= 0.0) {
+        fragColor = vec4(0.0, 0.0, 0.0, 1.0);  // background
+        return;
+    }
+    vec3 packedNormal = texelFetch(gNormal, pixel, 0).xyz;
+    vec3 normal = octahedralDecode(packedNormal.xy);
+    vec4 albedoSpec = texelFetch(gAlbedoSpec, pixel, 0);
+    vec3 albedo = albedoSpec.rgb * albedoSpec.rgb;
+    float specularIntensity = albedoSpec.a;
+    float emission = max(-packedNormal.z, 0.0);
+    float shininess = packedNormal.z > 0.0 ? packedNormal.z : kEmissiveShininess;
+    float occlusion = texelFetch(ssao, pixel, 0).r;
+
+    mat3 viewToWorld = transpose(mat3(viewMatrix));  // the view is a rotation plus a translation
+    vec3 worldNormal = viewToWorld * normal;
+    float ambient = mix(kAmbientFacingDown, kAmbientFacingUp, worldNormal.y * 0.5 + 0.5);
+    vec3 color = ambient * occlusion * albedo + emission * albedo;
+
+    vec3 toLight = pointLight.Position - position;
+    float distance = length(toLight);
+    vec3 l = toLight / distance;
+    float cosine = dot(normal, l);
+    if (cosine > 0.0) {
+        float visibility = shadowVisibility(viewToWorld * -toLight, worldNormal, cosine, -position.z);
+        if (visibility > 0.0) {
+            float attenuation =
+                1.0 / (1.0 + pointLight.Linear * distance + pointLight.Quadratic * distance * distance);
+            vec3 h = normalize(l + normalize(-position));
+            // Blinn-Phong with the specular intensity as the highlight's peak,
+            // the scale the materials' factors are given in.
+            float highlight = pow(max(dot(normal, h), 0.0), shininess);
+            vec3 radiance = pointLight.Color * (attenuation * visibility * cosine);
+            color += radiance * (albedo + specularIntensity * highlight);
+        }
+    }
+    fragColor = vec4(linearToSrgb(color), 1.0);
+}
