@@ -9,9 +9,11 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # Xvfb picks a free display number itself (-displayfd), so several of these
-# can start at once without racing for the same number.
+# can start at once without racing for the same number. -noreset: by default
+# the server resets whenever its last client leaves and refuses connections
+# meanwhile; one test's program ending must not make the next one's fail.
 numberFile=$(mktemp)
-setsid Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+setsid Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
 server=$!
 cleanup() {
   kill "$server" 2>/dev/null
