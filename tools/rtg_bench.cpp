@@ -1,13 +1,16 @@
 // rtg-bench: renders the demo's scene along its camera flight with a fixed
 // simulated step and reports start-up, frame and per-pass times, memory, and
 // on request pictures of every intermediate buffer.
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <GL/glew.h>
 #include <SDL.h>
@@ -29,7 +32,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 // Splits the scene's construction into its steps as they happen.
 class BuildTimer : public SceneBuildObserver {
@@ -148,9 +153,23 @@ void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& res
     }
 }
 
-// Views compared by --ssao-check when no --at times are given: the start of
-// the flight, inside the room looking down, and along the furniture.
+// Views compared by --ssao-check when no --at times are given, far apart in
+// the flight: high above the hall, at floor level among the pillars, and
+// near the end of the hall.
 const std::vector<double> kDefaultSsaoCheckTimes = {0.0, 30.0, 60.0};
+
+// Draws the frame just shown once more with the brute-force SSAO program in
+// place of the scene's own and returns its blurred occlusion.
+FloatTexels redrawWithBruteForceSsao(Runner& runner, Shader* bruteForce) {
+    RoomScene& scene = runner.session.scene();
+    Shader* const interleaved = scene.ssaoShader;
+    scene.ssaoShader = bruteForce;
+    FloatTexels full;
+    FrameCost cost;
+    runner.open = runner.session.redraw(cost, [&] { full = readBlurredOcclusion(scene); });
+    scene.ssaoShader = interleaved;
+    return full;
+}
 
 // Capture and the SSAO comparison share one run from simulated time 0; both
 // look at the frames at the --at times.
@@ -199,18 +218,15 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
         }
         if (!options.ssaoCheck || !runner.open) continue;
 
-        Shader* const interleavedShader = scene.ssaoShader;
-        scene.ssaoShader = bruteForce.shader();
-        FloatTexels full;
-        FrameCost cost;
-        runner.open = runner.session.redraw(cost, [&] { full = readBlurredOcclusion(scene); });
-        scene.ssaoShader = interleavedShader;
-        if (capture) complete = writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full)) && complete;
+        const FloatTexels full = redrawWithBruteForceSsao(runner, bruteForce.shader());
+        if (capture) {
+            complete = writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full)) &&
+                       complete;
+        }
         const Difference d = compareFirstChannel(interleaved, full);
         differences.push_back(d);
         char line[160];
-        std::snprintf(line, sizeof line, "%s ssao_check %.6f %.6f\n",
-                      prefix.c_str(), d.mean, d.max);
+        std::snprintf(line, sizeof line, "%s ssao_check %.6f %.6f\n", prefix.c_str(), d.mean, d.max);
         notes += line;
     }
     if (options.ssaoCheck && !differences.empty()) {
