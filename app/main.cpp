@@ -11,6 +11,7 @@
 #include "app/input.h"
 #include "app/window.h"
 #include "camera/floating_camera.h"
+#include "scene/room_scene.h"
 
 namespace {
 
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Loads every shader, model and texture and builds the render targets.
+    RoomScene scene(*width, *height);
     FloatingCamera camera(static_cast<float>(*width) / static_cast<float>(*height));
     camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
     camera.update();
@@ -91,7 +94,7 @@ int main(int argc, char** argv) {
         applyHeldKeys(input, camera, deltaTime);
         flight.step(camera, deltaTime);
         camera.update();
-        // Scene slot: RoomScene::render(camera, deltaTime) draws the frame here.
+        scene.render(camera, deltaTime);
         SDL_GL_SwapWindow(window.window);
 
         const Uint64 now = SDL_GetPerformanceCounter();
@@ -101,5 +104,6 @@ int main(int argc, char** argv) {
         std::cout << "Frames per Second: " << timing.framesPerSecond << std::endl;
         if (quitRequested) break;
     }
+    // The flight is released first, then the scene (declared before it).
     return 0;
 }

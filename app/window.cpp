@@ -32,7 +32,7 @@ std::string openWindow(const WindowOptions& options, AppWindow& out) {
     if (out.window == nullptr) return std::string("SDL_CreateWindow: ") + SDL_GetError();
     out.context = SDL_GL_CreateContext(out.window);
     if (out.context == nullptr) return std::string("SDL_GL_CreateContext: ") + SDL_GetError();
-    SDL_GL_SetSwapInterval(1);
+    SDL_GL_SetSwapInterval(options.swapInterval);
     const GLenum result = glewInit();
     if (result != GLEW_OK) return reinterpret_cast<const char*>(glewGetErrorString(result));
     return {};

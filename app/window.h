@@ -9,6 +9,7 @@ struct WindowOptions {
     int height = 720;
     bool debugContext = false;  // tests ask for KHR_debug output
     bool hidden = false;        // tests need no visible window
+    int swapInterval = 1;       // 1 waits for the retrace; benchmarks ask for 0
 };
 
 struct AppWindow {

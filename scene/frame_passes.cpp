@@ -1,0 +1,149 @@
+// One frame of the room: the lamp swing, then seven passes in a fixed order.
+#include <string>
+
+#include "gpu/shader_contract.h"
+#include "scene/room_scene.h"
+#include "scene/shadow_transforms.h"
+#include "scene/uniforms.h"
+
+namespace {
+
+constexpr float kSsaoPower = 1.0f;
+constexpr float kSsaoRadius = 5.0f;
+constexpr float kNoiseTilesPerPixel = 1.0f / 4.0f;  // the noise texture is 4 x 4
+const glm::vec3 kLightColor(1.0f, 1.0f, 1.0f);
+constexpr float kLightLinear = 0.09f;
+constexpr float kLightQuadratic = 0.0028f;
+
+void bindTexture(GLuint unit, GLenum target, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(target, texture);
+}
+
+glm::vec3 viewSpace(Camera& camera, const glm::vec3& worldPosition) {
+    return glm::vec3(camera.getViewMatrix() * glm::vec4(worldPosition, 1.0f));
+}
+
+}  // namespace
+
+void RoomScene::render(Camera& camera, float deltaTime) {
+    const float step = swingState().advance(deltaTime);
+    applySwingStep(step, lampModelMatrix, lightCubeModelMatrix, lightPosition);
+
+    std::vector<glm::mat4> shadowTransforms;
+    notifyPass(RenderPass::Geometry);
+    renderGeometryPass(camera);
+    notifyPass(RenderPass::Ssao);
+    renderSsaoPass(camera);
+    notifyPass(RenderPass::SsaoBlur);
+    renderSsaoBlurPass();
+    notifyPass(RenderPass::Shadow);
+    renderShadowPass(shadowTransforms);
+    notifyPass(RenderPass::Lighting);
+    renderLightingPass(camera);
+    notifyPass(RenderPass::DepthCopy);
+    copyDepthToWindow();
+    notifyPass(RenderPass::Forward);
+    renderForwardPass(camera, deltaTime);
+    notifyPass(RenderPass::FrameEnd);
+}
+
+void RoomScene::renderGeometryPass(Camera& camera) {
+    glBindFramebuffer(GL_FRAMEBUFFER, gBuffer);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const glm::mat4 view = camera.getViewMatrix();
+    const GLuint program = geometryShader->program;
+    glUseProgram(program);
+    setUniform(program, kUniformProjection, camera.projectionMatrix);
+    setUniform(program, kUniformView, view);
+    setUniform(program, kUniformModel, sceneModelMatrix);
+    sceneModel.draw();
+    setUniform(program, kUniformModel, lampModelMatrix);
+    // The lamp's shade is open: both sides of its faces are seen.
+    glDisable(GL_CULL_FACE);
+    lampModel.draw();
+    glEnable(GL_CULL_FACE);
+}
+
+void RoomScene::renderSsaoPass(Camera& camera) {
+    glBindFramebuffer(GL_FRAMEBUFFER, ssaoFBO);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const GLuint program = ssaoShader->program;
+    glUseProgram(program);
+    for (unsigned int i = 0; i < kernelSize; ++i)
+        setUniform(program, indexedUniformName(kUniformSamplesPrefix, static_cast<int>(i)).c_str(), *ssaoKernel[i]);
+    setUniform(program, kUniformProjection, camera.projectionMatrix);
+    setUniform(program, kUniformPower, kSsaoPower);
+    setUniform(program, kUniformRadius, kSsaoRadius);
+    setUniform(program, kUniformNoiseScale,
+               glm::vec2(static_cast<float>(screenWidth) * kNoiseTilesPerPixel,
+                         static_cast<float>(screenHeight) * kNoiseTilesPerPixel));
+    bindTexture(kSsaoSamplerUnits[0].unit, GL_TEXTURE_2D, gPosition);
+    bindTexture(kSsaoSamplerUnits[1].unit, GL_TEXTURE_2D, gNormal);
+    bindTexture(kSsaoSamplerUnits[2].unit, GL_TEXTURE_2D, noiseTexture);
+    renderQuad();
+}
+
+void RoomScene::renderSsaoBlurPass() {
+    glBindFramebuffer(GL_FRAMEBUFFER, ssaoBlurFBO);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glUseProgram(ssaoBlurShader->program);
+    bindTexture(kSsaoBlurSamplerUnits[0].unit, GL_TEXTURE_2D, ssaoColorBuffer);
+    renderQuad();
+}
+
+void RoomScene::renderShadowPass(std::vector<glm::mat4>& shadowTransforms) {
+    glViewport(0, 0, shadowWidth, shadowHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, depthMapFBO);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    const glm::mat4 shadowProjection = makeShadowProjection(shadowWidth, shadowHeight);
+    shadowTransforms = computeShadowTransforms(shadowProjection, lightPosition);
+    const GLuint program = depthShader->program;
+    glUseProgram(program);
+    for (int i = 0; i < kShadowFaceCount; ++i)
+        setUniform(program, indexedUniformName(kUniformShadowTransformsPrefix, i).c_str(), shadowTransforms[i]);
+    setUniform(program, kUniformFarPlane, kShadowFarPlane);
+    setUniform(program, kUniformLightPos, lightPosition);
+    // The meshes hold the geometry program's material locations: no material
+    // write may reach the depth program.
+    setUniform(program, kUniformModelMat, sceneModelMatrix);
+    sceneModel.drawGeometryOnly();
+    setUniform(program, kUniformModelMat, lampModelMatrix);
+    glDisable(GL_CULL_FACE);
+    lampModel.drawGeometryOnly();
+    glEnable(GL_CULL_FACE);
+}
+
+void RoomScene::renderLightingPass(Camera& camera) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, screenWidth, screenHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const GLuint program = lightingShader->program;
+    glUseProgram(program);
+    setUniform(program, kUniformPointLightPosition, viewSpace(camera, lightPosition));
+    setUniform(program, kUniformPointLightColor, kLightColor);
+    setUniform(program, kUniformPointLightLinear, kLightLinear);
+    setUniform(program, kUniformPointLightQuadratic, kLightQuadratic);
+    setUniform(program, kUniformFarPlane, kShadowFarPlane);
+    setUniform(program, kUniformViewMatrix, camera.getViewMatrix());
+    bindTexture(kLightingSamplerUnits[0].unit, GL_TEXTURE_2D, gPosition);
+    bindTexture(kLightingSamplerUnits[1].unit, GL_TEXTURE_2D, gNormal);
+    bindTexture(kLightingSamplerUnits[2].unit, GL_TEXTURE_2D, gAlbedoSpec);
+    bindTexture(kLightingSamplerUnits[3].unit, GL_TEXTURE_2D, ssaoColorBufferBlur);
+    bindTexture(kLightingSamplerUnits[4].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
+    renderQuad();
+}
+
+void RoomScene::copyDepthToWindow() {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, gBuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, screenWidth, screenHeight, 0, 0, screenWidth, screenHeight, GL_DEPTH_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void RoomScene::renderForwardPass(Camera& camera, float deltaTime) {
+    glUseProgram(standardShader->program);
+    setObjectUniforms(camera, deltaTime, lightCubeModelMatrix, standardShader);
+    lightCubeModel.draw();
+}

@@ -1,0 +1,47 @@
+// The forward object's transform uniforms and the full-screen quad.
+#include "gpu/shader_contract.h"
+#include "scene/object_transforms.h"
+#include "scene/room_scene.h"
+#include "scene/uniforms.h"
+
+namespace {
+
+// x, y, z in normalised device coordinates, then u, v; a counter-clockwise
+// strip so that the quad survives back-face culling.
+const float kQuadVertices[4][5] = {
+    {-1.0f, 1.0f, 0.0f, 0.0f, 1.0f},
+    {-1.0f, -1.0f, 0.0f, 0.0f, 0.0f},
+    {1.0f, 1.0f, 0.0f, 1.0f, 1.0f},
+    {1.0f, -1.0f, 0.0f, 1.0f, 0.0f},
+};
+constexpr GLsizei kQuadStride = 5 * sizeof(float);
+
+}  // namespace
+
+void RoomScene::setObjectUniforms(Camera& camera, float /*deltaTime*/, const glm::mat4& model, Shader* shader) {
+    const ObjectTransforms t =
+        computeObjectTransforms(camera.getViewMatrix(), camera.getViewProjectionMatrix(), model, lightPosition);
+    const GLuint program = shader->program;
+    setUniform(program, kUniformStandardLightPosition, t.lightView);
+    setUniform(program, kUniformModelViewProjMat, t.modelViewProj);
+    setUniform(program, kUniformModelViewMat, t.modelView);
+    setUniform(program, kUniformInverseModelViewMat, t.normalMatrix);
+}
+
+void RoomScene::renderQuad() {
+    if (quadVAO == 0) {
+        glGenVertexArrays(1, &quadVAO);
+        glGenBuffers(1, &quadVBO);
+        glBindVertexArray(quadVAO);
+        glBindBuffer(GL_ARRAY_BUFFER, quadVBO);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(kQuadVertices), kQuadVertices, GL_STATIC_DRAW);
+        glEnableVertexAttribArray(kQuadAttribPosition);
+        glVertexAttribPointer(kQuadAttribPosition, 3, GL_FLOAT, GL_FALSE, kQuadStride, nullptr);
+        glEnableVertexAttribArray(kQuadAttribTexCoords);
+        glVertexAttribPointer(kQuadAttribTexCoords, 2, GL_FLOAT, GL_FALSE, kQuadStride,
+                              reinterpret_cast<const void*>(3 * sizeof(float)));
+    }
+    glBindVertexArray(quadVAO);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glBindVertexArray(0);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <vector>
+
+#include <GL/glew.h>
+#include <glm/glm.hpp>
+
+#include "model/model.h"
+#include "scene/lamp_swing.h"
+#include "scene/render_pass.h"
+#include "scene/scene.h"
+
+// The room with its swinging lamp and one point light, rendered with deferred
+// shading, screen-space ambient occlusion and a point-light shadow cube.
+// Construction needs a current GL context; the render targets keep the size
+// given here for the whole run.
+class RoomScene : public Scene {
+public:
+    RoomScene(int screenWidth, int screenHeight);
+    // The same construction, telling the observer (may be null) each step.
+    RoomScene(int screenWidth, int screenHeight, SceneBuildObserver* buildObserver);
+    // Deletes the six programs, the kernel samples and the models. The render
+    // targets, textures and the quad end with the GL context.
+    ~RoomScene();
+    RoomScene(const RoomScene&) = delete;
+    RoomScene& operator=(const RoomScene&) = delete;
+
+    void setObjectUniforms(Camera& camera, float deltaTime, const glm::mat4& model, Shader* shader) override;
+    void render(Camera& camera, float deltaTime) override;
+
+    // G-buffer, SSAO and blur targets, kernel, noise texture and the sampler
+    // units of the lighting, SSAO and blur programs.
+    void setupDeferredBuffers();
+    // Shadow framebuffer and its depth cube map; the lighting program's cube unit.
+    void setupShadowMap();
+    // A quad over the whole viewport, built on first use.
+    void renderQuad();
+    std::vector<glm::mat4> computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos);
+
+    // The swing state is one pair for the whole process, whatever the number
+    // of scenes; exposed so that a test can start it afresh.
+    static LampSwing& swingState();
+
+    Model lightCubeModel;
+    Model sceneModel;
+    Model lampModel;
+    Shader* geometryShader = nullptr;
+    Shader* lightingShader = nullptr;
+    Shader* ssaoShader = nullptr;
+    Shader* ssaoBlurShader = nullptr;
+    Shader* depthShader = nullptr;
+    Shader* standardShader = nullptr;
+    glm::vec3 lightPosition{0.0f};
+    glm::mat4 lampModelMatrix{1.0f};
+    glm::mat4 sceneModelMatrix{1.0f};
+    glm::mat4 lightCubeModelMatrix{1.0f};
+    int screenWidth = 0;
+    int screenHeight = 0;
+    int shadowWidth = 0;
+    int shadowHeight = 0;
+    GLuint depthMapFBO = 0;
+    GLuint depthCubeMap = 0;
+    GLuint gBuffer = 0;
+    GLuint gPosition = 0;
+    GLuint gNormal = 0;
+    GLuint gAlbedoSpec = 0;
+    GLuint ssaoFBO = 0;
+    GLuint ssaoBlurFBO = 0;
+    GLuint ssaoColorBuffer = 0;
+    GLuint ssaoColorBufferBlur = 0;
+    unsigned int kernelSize = 0;
+    std::vector<glm::vec3*> ssaoKernel;
+    GLuint noiseTexture = 0;
+    GLuint quadVAO = 0;
+    GLuint quadVBO = 0;
+
+    // Told at every pass boundary when set; nothing happens when null.
+    RenderPassObserver* passObserver = nullptr;
+
+private:
+    void notifyPass(RenderPass next) {
+        if (passObserver != nullptr) passObserver->passBoundary(next);
+    }
+    void renderGeometryPass(Camera& camera);
+    void renderSsaoPass(Camera& camera);
+    void renderSsaoBlurPass();
+    void renderShadowPass(std::vector<glm::mat4>& shadowTransforms);
+    void renderLightingPass(Camera& camera);
+    void copyDepthToWindow();
+    void renderForwardPass(Camera& camera, float deltaTime);
+};

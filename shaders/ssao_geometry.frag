@@ -1,0 +1,133 @@
+#version 330 core
+// G-buffer pass: one surface sample per pixel, in view space.
+//   gPosition   (RGB16F): view-space position; z < 0 on geometry, the cleared
+//                         0 marks background.
+//   gNormal     (RGB16F): xy the octahedral encoding of the view-space
+//                         normal; z the Blinn-Phong shininess, or minus the
+//                         emission strength for emissive surfaces.
+//   gAlbedoSpec (RGBA8):  rgb sqrt of the linear albedo (a cheap perceptual
+//                         curve, so that dark colours keep their precision in
+//                         8 bits), a the specular intensity.
+
+layout(location = 0) out vec3 gPosition;
+layout(location = 1) out vec3 gNormal;
+layout(location = 2) out vec4 gAlbedoSpec;
+
+in VertexData {
+    vec3 viewPosition;
+    vec3 viewNormal;
+    vec3 viewTangent;
+    vec2 texCoords;
+} fs;
+
+struct Material {
+    vec3 diffuse;
+    vec3 specular;
+    vec3 emissive;
+    float shininess;
+};
+
+uniform Material material;
+uniform sampler2D texture_diffuse1;   // sRGB-encoded colour
+uniform sampler2D texture_normal1;    // tangent-space normal, +y along the v direction
+uniform sampler2D texture_specular1;  // specular intensity in red
+uniform sampler2D texture_depth1;     // height: white is raised
+
+// Parallax occlusion mapping: the relief depth in texture units, and the view
+// distance over which it fades out (beyond it the relief is sub-pixel and the
+// march would be wasted work).
+const float kParallaxDepth = 0.035;
+const float kParallaxFadeStart = 3.0;
+const float kParallaxFadeEnd = 6.0;
+const float kParallaxMinSteps = 4.0;
+const float kParallaxMaxSteps = 12.0;
+const float kMinShininess = 1.0;
+
+// A map whose image failed to load is bound without one; Mesa samples a 1 x 1
+// black stand-in, other drivers report size 0.
+bool hasImage(sampler2D map) {
+    ivec2 size = textureSize(map, 0);
+    return size.x > 1 || size.y > 1;
+}
+
+vec3 srgbToLinear(vec3 c) {
+    return mix(c / 12.92, pow((c + 0.055) / 1.055, vec3(2.4)), step(0.04045, c));
+}
+
+vec2 octahedralEncode(vec3 n) {
+    n /= abs(n.x) + abs(n.y) + abs(n.z);
+    if (n.z < 0.0) {
+        vec2 signs = vec2(n.x >= 0.0 ? 1.0 : -1.0, n.y >= 0.0 ? 1.0 : -1.0);
+        n.xy = (1.0 - abs(n.yx)) * signs;
+    }
+    return n.xy;
+}
+
+float surfaceDepth(vec2 uv) {
+    return 1.0 - textureLod(texture_depth1, uv, 0.0).r;
+}
+
+// Marches the view ray through the height field (tangent-space direction
+// towards the eye: viewTS) and returns the texture coordinates it hits.
+vec2 parallaxOcclusion(vec2 uv, vec3 viewTS, float strength) {
+    float steps = mix(kParallaxMaxSteps, kParallaxMinSteps, clamp(viewTS.z, 0.0, 1.0));
+    float stepDepth = 1.0 / steps;
+    vec2 stepUV = viewTS.xy / max(viewTS.z, 0.25) * (kParallaxDepth * strength) / steps;
+    float layer = 0.0;
+    float depth = surfaceDepth(uv);
+    float previousDepth = depth;
+    for (int i = 0; i < int(kParallaxMaxSteps); ++i) {
+        if (layer >= depth) break;
+        uv -= stepUV;
+        layer += stepDepth;
+        previousDepth = depth;
+        depth = surfaceDepth(uv);
+    }
+    // Between the last two steps the surface crosses the ray: interpolate.
+    float after = depth - layer;
+    float before = previousDepth - (layer - stepDepth);
+    float denominator = after - before;
+    float t = abs(denominator) > 1e-5 ? after / denominator : 0.0;
+    return mix(uv, uv + stepUV, clamp(t, 0.0, 1.0));
+}
+
+void main() {
+    vec3 normal = normalize(fs.viewNormal);
+    // Two-sided geometry (the lamp) shows its back faces: light them as fronts.
+    if (!gl_FrontFacing) normal = -normal;
+    vec3 tangent = fs.viewTangent - normal * dot(normal, fs.viewTangent);
+    bool hasTangent = dot(tangent, tangent) > 1e-10;
+    vec2 uv = fs.texCoords;
+
+    if (hasTangent) {
+        tangent = normalize(tangent);
+        mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
+        float strength = 1.0 - smoothstep(kParallaxFadeStart, kParallaxFadeEnd, -fs.viewPosition.z);
+        if (strength > 0.0 && hasImage(texture_depth1)) {
+            vec3 viewTS = normalize(-fs.viewPosition) * tbn;
+            uv = parallaxOcclusion(uv, viewTS, strength);
+        }
+        if (hasImage(texture_normal1)) {
+            vec3 mapped = textureLod(texture_normal1, uv, 0.0).xyz * 2.0 - 1.0;
+            normal = normalize(tbn * mapped);
+        }
+    }
+
+    vec3 albedo = material.diffuse;
+    if (hasImage(texture_diffuse1)) albedo *= srgbToLinear(textureLod(texture_diffuse1, uv, 0.0).rgb);
+    float specularMap = hasImage(texture_specular1) ? textureLod(texture_specular1, uv, 0.0).r : 1.0;
+    float specular = specularMap * dot(material.specular, vec3(1.0 / 3.0));
+
+    float shininess = max(material.shininess, kMinShininess);
+    float emission = max(material.emissive.r, max(material.emissive.g, material.emissive.b));
+    if (emission > 0.0) {
+        // The glow is the surface colour times the emissive factor; its
+        // strength rides in the shininess slot, negated.
+        albedo *= material.emissive / emission;
+        shininess = -emission;
+    }
+
+    gPosition = fs.viewPosition;
+    gNormal = vec3(octahedralEncode(normal), shininess);
+    gAlbedoSpec = vec4(sqrt(clamp(albedo, 0.0, 1.0)), clamp(specular, 0.0, 1.0));
+}

@@ -1,0 +1,97 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tools/bench_options.h"
+
+namespace {
+
+BenchOptionsResult parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "rtg-bench");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    return parseBenchOptions(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(BenchOptions, DefaultsAreAShortReproducibleRun) {
+    const BenchOptionsResult r = parse({});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.width, 1280);
+    EXPECT_EQ(r.options.height, 720);
+    EXPECT_GT(r.options.frames, 0);
+    EXPECT_EQ(r.options.seconds, 0.0);
+    EXPECT_DOUBLE_EQ(r.options.step, 1.0 / 60.0);
+    EXPECT_TRUE(r.options.captureDir.empty());
+}
+
+TEST(BenchOptions, EveryOptionIsRead) {
+    const BenchOptionsResult r =
+        parse({"--size", "640x480", "--frames", "25", "--step", "0.02", "--warmup", "0", "--profile-frames", "7",
+               "--csv", "f.csv", "--json", "s.json", "--capture", "out", "--at", "3,0.5,3", "--ssao-check"});
+    ASSERT_EQ(r.error, "");
+    const BenchOptions& o = r.options;
+    EXPECT_EQ(o.width, 640);
+    EXPECT_EQ(o.height, 480);
+    EXPECT_EQ(o.frames, 25);
+    EXPECT_DOUBLE_EQ(o.step, 0.02);
+    EXPECT_EQ(o.warmup, 0);
+    EXPECT_EQ(o.profileFrames, 7);
+    EXPECT_EQ(o.csvPath, "f.csv");
+    EXPECT_EQ(o.jsonPath, "s.json");
+    EXPECT_EQ(o.captureDir, "out");
+    EXPECT_EQ(o.captureTimes, (std::vector<double>{0.5, 3.0}));  // sorted, duplicates dropped
+    EXPECT_TRUE(o.ssaoCheck);
+
+    const BenchOptionsResult check = parse({"--ssao-check", "--at", "1.5"});
+    ASSERT_EQ(check.error, "");
+    EXPECT_TRUE(check.options.captureDir.empty());
+    EXPECT_EQ(check.options.captureTimes, (std::vector<double>{1.5}));
+
+    const BenchOptionsResult seconds = parse({"--seconds", "2.5"});
+    ASSERT_EQ(seconds.error, "");
+    EXPECT_DOUBLE_EQ(seconds.options.seconds, 2.5);
+}
+
+TEST(BenchOptions, BadInputIsRejectedWithTheReason) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {{"--size", "640"}, "Invalid --size '640' (expected WIDTHxHEIGHT, e.g. 1280x720)"},
+        {{"--size", "0x480"}, "Invalid --size '0x480' (expected WIDTHxHEIGHT, e.g. 1280x720)"},
+        {{"--size", "640x-1"}, "Invalid --size '640x-1' (expected WIDTHxHEIGHT, e.g. 1280x720)"},
+        {{"--size", "99999x480"}, "Invalid --size '99999x480' (expected WIDTHxHEIGHT, e.g. 1280x720)"},
+        {{"--frames", "0"}, "Invalid --frames '0' (expected a positive whole number)"},
+        {{"--frames", "1e3"}, "Invalid --frames '1e3' (expected a positive whole number)"},
+        {{"--frames", "99999999999"}, "Invalid --frames '99999999999' (expected a positive whole number)"},
+        {{"--warmup", "-1"}, "Invalid --warmup '-1' (expected a whole number)"},
+        {{"--step", "0"}, "Invalid --step '0' (expected a positive number of seconds)"},
+        {{"--step", "fast"}, "Invalid --step 'fast' (expected a positive number of seconds)"},
+        {{"--seconds", "inf"}, "Invalid --seconds 'inf' (expected a positive number of seconds)"},
+        {{"--at", "1,,2"}, "Invalid --at '1,,2' (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)"},
+        {{"--at", "-1"}, "Invalid --at '-1' (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)"},
+        {{"--frames"}, "Missing value after --frames"},
+        {{"--json", ""}, "Empty path after --json"},
+        {{"--fast"}, "Unknown option '--fast'"},
+        {{"640", "480"}, "Unknown option '640'"},
+        {{"--frames", "10", "--seconds", "2"}, "Give either --frames or --seconds, not both"},
+        {{"--capture", "out"}, "--capture needs --at with the simulated times to capture"},
+        {{"--at", "1"}, "--at needs --capture (or --ssao-check) to say what to do at those times"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parse(c.args).error, c.error) << c.args.front();
+    }
+}
+
+TEST(BenchOptions, HelpAndUsage) {
+    EXPECT_TRUE(parse({"--help"}).options.help);
+    const std::string usage = benchUsage("./rtg-bench");
+    for (const char* option : {"--size WxH", "--frames N", "--seconds S", "--step SEC", "--warmup N", "--csv FILE",
+                               "--json FILE", "--capture DIR --at T1,T2"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+}
+
+}  // namespace

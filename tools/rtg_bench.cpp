@@ -1,0 +1,298 @@
+// rtg-bench: renders the demo's scene along its camera flight with a fixed
+// simulated step and reports start-up, frame and per-pass times, memory, and
+// on request pictures of every intermediate buffer.
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include <GL/glew.h>
+#include <SDL.h>
+
+#include "app/window.h"
+#include "scene/room_scene.h"
+#include "tools/bench_memory.h"
+#include "tools/bench_options.h"
+#include "tools/bench_report.h"
+#include "tools/bench_session.h"
+#include "tools/frame_capture.h"
+#include "tools/pass_method.h"
+#include "tools/pass_profiler.h"
+#include "tools/png_file.h"
+#include "tools/progress_line.h"
+#include "tools/ssao_check.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+
+// Splits the scene's construction into its steps as they happen.
+class BuildTimer : public SceneBuildObserver {
+public:
+    void buildStep(SceneBuildStep next) override {
+        const Clock::time_point now = Clock::now();
+        if (started_) ms_[static_cast<int>(current_)] = std::chrono::duration<double, std::milli>(now - last_).count();
+        started_ = true;
+        current_ = next;
+        last_ = now;
+    }
+    double ms(SceneBuildStep step) const { return ms_[static_cast<int>(step)]; }
+
+private:
+    bool started_ = false;
+    SceneBuildStep current_ = SceneBuildStep::ShaderPrograms;
+    Clock::time_point last_;
+    std::array<double, static_cast<int>(SceneBuildStep::Done) + 1> ms_{};
+};
+
+bool writeText(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    file.close();
+    if (!file) {
+        std::cout << "Error: cannot write " << path << std::endl;
+        return false;
+    }
+    return true;
+}
+
+std::string glString(GLenum name) {
+    const GLubyte* text = glGetString(name);
+    return text != nullptr ? reinterpret_cast<const char*>(text) : "";
+}
+
+std::string capturePrefix(double simulatedTime) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "t%07.3f", simulatedTime);
+    return buffer;
+}
+
+FloatTexels readBlurredOcclusion(const RoomScene& scene) {
+    return readTextureFloat(GL_TEXTURE_2D, scene.ssaoColorBufferBlur, GL_TEXTURE_2D, GL_RED, 1);
+}
+
+struct Runner {
+    BenchSession& session;
+    bool open = true;
+
+    // Untimed frames until the session's frame index reaches untilIndex;
+    // afterFrame (may be empty) runs after each.
+    void advanceTo(int untilIndex, const std::function<void()>& afterFrame = {}) {
+        while (open && session.frameIndex() < untilIndex) {
+            frame();
+            if (afterFrame) afterFrame();
+        }
+    }
+    // One untimed frame; beforeSwap sees it finished.
+    void frame(const std::function<void()>& beforeSwap = {}) {
+        FrameCost cost;
+        if (open) open = session.frame(cost, beforeSwap);
+    }
+};
+
+void measure(const BenchOptions& options, Runner& runner, BenchResult& result) {
+    ProgressLine progress("measuring");
+    const Clock::time_point start = Clock::now();
+    Clock::time_point previousSwap = start;
+    const int total = options.seconds > 0.0 ? 0 : options.frames;
+    for (int i = 0; runner.open; ++i) {
+        if (total > 0 && i >= total) break;
+        if (total == 0 && msSince(start) >= options.seconds * 1000.0) break;
+        FrameRecord record;
+        record.index = i;
+        record.simulatedTime = runner.session.simulatedTime();
+        FrameCost cost;
+        runner.open = runner.session.frame(cost);
+        const Clock::time_point now = Clock::now();
+        record.frameMs = std::chrono::duration<double, std::milli>(now - previousSwap).count();
+        previousSwap = now;
+        record.renderCallMs = cost.renderCallMs;
+        record.renderCpuMs = cost.renderCpuMs;
+        record.residentKiB = currentResidentKiB();
+        result.frames.push_back(record);
+        progress.update(i + 1, total);
+    }
+    result.wallSeconds = msSince(start) / 1000.0;
+}
+
+void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& result) {
+    const bool gpuTimer = !isSoftwareRenderer(result.renderer);
+    result.passMethod = gpuTimer ? kPassMethodGpuTimer : kPassMethodCpuFinish;
+    // Replays the first measured frames: same simulated times, same views.
+    runner.session.restart();
+    runner.advanceTo(1 + options.warmup);
+    PassProfiler profiler(gpuTimer);
+    RoomScene& scene = runner.session.scene();
+    scene.passObserver = &profiler;
+    ProgressLine progress("profiling passes");
+    std::vector<double> frameMs;
+    Clock::time_point previousSwap = Clock::now();
+    for (int i = 0; i < options.profileFrames && runner.open; ++i) {
+        FrameCost cost;
+        runner.open = runner.session.frame(cost);
+        profiler.finishFrame();
+        frameMs.push_back(msSince(previousSwap));
+        previousSwap = Clock::now();
+        progress.update(i + 1, options.profileFrames);
+    }
+    scene.passObserver = nullptr;
+    result.profileFrames = static_cast<int>(frameMs.size());
+    result.profileFrameMs = summarize(frameMs);
+    for (int p = 0; p < kFramePassCount; ++p) {
+        result.passes.push_back(PassTiming{passName(static_cast<RenderPass>(p)), summarize(profiler.samples()[p])});
+    }
+}
+
+// Views compared by --ssao-check when no --at times are given: the start of
+// the flight, inside the room looking down, and along the furniture.
+const std::vector<double> kDefaultSsaoCheckTimes = {0.0, 30.0, 60.0};
+
+// Capture and the SSAO comparison share one run from simulated time 0; both
+// look at the frames at the --at times.
+bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result) {
+    const bool capture = !options.captureDir.empty();
+    if (capture) {
+        std::error_code error;
+        std::filesystem::create_directories(options.captureDir, error);
+        if (error) {
+            std::cout << "Error: cannot create " << options.captureDir << ": " << error.message() << std::endl;
+            return false;
+        }
+    }
+    BruteForceSsaoProgram bruteForce;
+    if (options.ssaoCheck) {
+        std::string error;
+        if (!bruteForce.build(error)) {
+            std::cout << "Error: SSAO check: " << error << std::endl;
+            return false;
+        }
+    }
+    const std::vector<double>& times = options.captureTimes.empty() ? kDefaultSsaoCheckTimes : options.captureTimes;
+    RoomScene& scene = runner.session.scene();
+    runner.session.restart();
+    std::string notes;
+    bool complete = true;
+    std::vector<Difference> differences;
+    ProgressLine progress(capture ? "capturing" : "checking SSAO");
+    const int lastIndex = static_cast<int>(std::llround(times.back() / options.step));
+    for (const double time : times) {
+        const int index = static_cast<int>(std::llround(time / options.step));
+        if (index < runner.session.frameIndex()) continue;  // rounds to a frame already seen
+        runner.advanceTo(index, [&] { progress.update(runner.session.frameIndex(), lastIndex + 1); });
+        if (!runner.open) return false;
+        const std::string prefix = capturePrefix(index * options.step);
+        std::vector<std::string> files;
+        FloatTexels interleaved;
+        runner.frame([&] {
+            if (capture) files = captureFrame(scene, options.captureDir, prefix, notes);
+            if (options.ssaoCheck) interleaved = readBlurredOcclusion(scene);
+        });
+        if (capture && files.size() != std::size(kCaptureBuffers)) {
+            std::cout << "Error: could not write every picture of " << prefix << " in " << options.captureDir
+                      << std::endl;
+            complete = false;
+        }
+        if (!options.ssaoCheck || !runner.open) continue;
+
+        Shader* const interleavedShader = scene.ssaoShader;
+        scene.ssaoShader = bruteForce.shader();
+        FloatTexels full;
+        FrameCost cost;
+        runner.open = runner.session.redraw(cost, [&] { full = readBlurredOcclusion(scene); });
+        scene.ssaoShader = interleavedShader;
+        if (capture) complete = writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full)) && complete;
+        const Difference d = compareFirstChannel(interleaved, full);
+        differences.push_back(d);
+        char line[160];
+        std::snprintf(line, sizeof line, "%s ssao_check %.6f %.6f\n",
+                      prefix.c_str(), d.mean, d.max);
+        notes += line;
+    }
+    if (options.ssaoCheck && !differences.empty()) {
+        result.ssaoChecked = true;
+        for (const Difference& d : differences) {
+            result.ssaoMeanAbsDifference += d.mean / static_cast<double>(differences.size());
+            result.ssaoMaxAbsDifference = std::max(result.ssaoMaxAbsDifference, d.max);
+        }
+    }
+    if (capture) complete = writeText(options.captureDir + "/capture.txt", notes) && complete;
+    return complete;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const BenchOptionsResult parsed = parseBenchOptions(argc, argv);
+    if (!parsed.error.empty()) {
+        std::cout << "Error: " << parsed.error << "\n" << benchUsage(argv[0]) << std::endl;
+        return 1;
+    }
+    const BenchOptions& options = parsed.options;
+    if (options.help) {
+        std::cout << benchUsage(argv[0]) << std::endl;
+        return 0;
+    }
+
+    BenchResult result;
+    result.width = options.width;
+    result.height = options.height;
+    result.step = options.step;
+    result.warmupFrames = options.warmup;
+
+    const Clock::time_point startupBegin = Clock::now();
+    WindowOptions windowOptions;
+    windowOptions.width = options.width;
+    windowOptions.height = options.height;
+    windowOptions.swapInterval = 0;
+    AppWindow window;
+    const std::string windowError = openWindow(windowOptions, window);
+    if (!windowError.empty()) {
+        std::cout << "Error: " << windowError << std::endl;
+        return 1;
+    }
+    result.startup.contextMs = msSince(startupBegin);
+    const std::string sizeError = checkWindowSizeLimits(options.width, options.height);
+    if (!sizeError.empty()) {
+        std::cout << sizeError << std::endl;
+        return 1;
+    }
+    result.renderer = glString(GL_RENDERER);
+    result.glVersion = glString(GL_VERSION);
+
+    BuildTimer buildTimer;
+    RoomScene scene(options.width, options.height, &buildTimer);
+    result.startup.shaderProgramsMs = buildTimer.ms(SceneBuildStep::ShaderPrograms);
+    result.startup.renderTargetsMs = buildTimer.ms(SceneBuildStep::RenderTargets);
+    result.startup.modelsMs = buildTimer.ms(SceneBuildStep::Models);
+
+    // The demo's fixed GL state, set once before its first frame.
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glEnable(GL_DEPTH_TEST);
+
+    BenchSession session(scene, window, options.step);
+    Runner runner{session};
+    const Clock::time_point firstFrameBegin = Clock::now();
+    runner.advanceTo(1);
+    result.startup.firstFrameMs = msSince(firstFrameBegin);
+    result.startup.totalMs = msSince(startupBegin);
+    result.memory.afterStartupKiB = currentResidentKiB();
+
+    runner.advanceTo(1 + options.warmup);
+    measure(options, runner, result);
+    summarizeFrames(result);
+    if (options.profileFrames > 0 && runner.open) profilePasses(options, runner, result);
+
+    bool ok = true;
+    if ((!options.captureDir.empty() || options.ssaoCheck) && runner.open) ok = inspectRun(options, runner, result);
+
+    std::cout << formatTable(result) << std::flush;
+    if (!options.jsonPath.empty()) ok = writeText(options.jsonPath, formatJson(result)) && ok;
+    if (!options.csvPath.empty()) ok = writeText(options.csvPath, formatCsv(result)) && ok;
+    return ok ? 0 : 1;
+}
