@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang
-  libsdl2-dev libglew-dev libglm-dev libstb-dev libassimp-dev
+  libsdl2-dev libglew-dev libglm-dev libstb-dev libassimp-dev zlib1g-dev
   libgtest-dev libgmock-dev nlohmann-json3-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick
   libgl1-mesa-dri mesa-utils

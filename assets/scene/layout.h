@@ -1,0 +1,48 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+// Where the bundled scene's pieces stand, in world units. The demo fixes the
+// light, the lamp's pivot and the camera's flight; the room is shaped around them.
+namespace layout {
+
+// Paths of the three model files, relative to the directory the demo runs in.
+constexpr const char* kSceneModelPath = "models/final_scene/final_scene.bmf";
+constexpr const char* kLampModelPath = "models/lamp2/lamp2.bmf";
+constexpr const char* kLightCubeModelPath = "models/lightCube/light_cube.bmf";
+constexpr const char* kSceneTextureDir = "models/final_scene/textures";
+constexpr const char* kLampTextureDir = "models/lamp2/textures";
+constexpr const char* kLightCubeTextureDir = "models/lightCube/textures";
+
+// The point light at rest, and the pivot it swings about (around the x axis).
+constexpr glm::vec3 kLightPosition(0.0f, 2.8f, 3.0f);
+constexpr glm::vec3 kLampPivot(0.0f, 4.0f, 3.0f);
+constexpr float kLightBelowPivot = 1.2f;
+// The swing turns at about +-0.4 radians and overshoots by at most a frame's step.
+constexpr float kSwingLimit = 0.45f;
+
+// Everything must cast into the shadow cube, whose far plane is 25 units out;
+// the margin covers the light's swing.
+constexpr float kShadowReach = 24.5f;
+// The flight keeps at least this much air around the camera.
+constexpr float kFlightClearance = 0.5f;
+
+// The hall: a timber-roofed gable hall along z.
+constexpr float kHallHalfWidth = 7.5f;
+constexpr float kHallFront = -6.0f;  // the far wall the flight looks at
+constexpr float kHallBack = 23.0f;   // the wall behind the flight's start
+constexpr float kEaveHeight = 7.5f;
+constexpr float kRidgeHeight = 10.5f;
+constexpr float kTrussZ[] = {-3.0f, 3.0f, 9.0f, 15.0f};
+constexpr float kTieBeamBottom = 6.85f;
+constexpr float kTieBeamDepth = 0.3f;
+constexpr float kColumnX = 5.5f;
+
+// The study wing off the hall's +x wall, where the flight ends.
+constexpr float kWingEnd = 17.5f;
+constexpr float kWingHalfWidth = 4.5f;
+constexpr float kWingCeiling = 4.2f;
+constexpr float kWingLintelBottom = 3.9f;
+constexpr float kWingColumnZ = 2.6f;
+
+}  // namespace layout

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+// An 8-bit image, rows top first, channels interleaved.
+struct Image {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// A square field of values over the unit texture square. Pixel (x, y) covers
+// u = (x + 0.5) / size and v = 1 - (y + 0.5) / size: row 0 is the top of the
+// image, which the loader places at v = 1.
+template <typename T>
+struct Field {
+    int size = 0;
+    std::vector<T> values;
+
+    explicit Field(int n = 0, T fill = T()) : size(n), values(static_cast<std::size_t>(n) * n, fill) {}
+    T& at(int x, int y) { return values[static_cast<std::size_t>(y) * size + x]; }
+    const T& at(int x, int y) const { return values[static_cast<std::size_t>(y) * size + x]; }
+    // Wrapping access: the textures tile.
+    const T& wrapped(int x, int y) const { return at(((x % size) + size) % size, ((y % size) + size) % size); }
+    float u(int x) const { return (static_cast<float>(x) + 0.5f) / static_cast<float>(size); }
+    float v(int y) const { return 1.0f - (static_cast<float>(y) + 0.5f) / static_cast<float>(size); }
+};
+
+using ColorField = Field<glm::vec3>;
+using ScalarField = Field<float>;
+
+// The four maps of one surface before encoding: colour (linear 0..1),
+// height (0 low .. 1 high) and specular intensity (0..1).
+struct SurfaceMaps {
+    ColorField albedo;
+    ScalarField height;
+    ScalarField specular;
+    // Height 1 stands this far (world units) above height 0, and one tile
+    // spans texSize world units: together they set the normal map's slopes.
+    float bumpDepth = 0.0f;
+    float texSize = 1.0f;
+};
+
+Image toRgbImage(const ColorField& field);
+Image toGreyImage(const ScalarField& field);
+
+// Tangent-space normal map of the height field: x along +u, y along +v
+// (image up), z out of the surface, encoded as n * 0.5 + 0.5.
+Image normalMapFromHeight(const ScalarField& height, float bumpDepth, float texSize);
+
+// The displacement map as a depth map: white is deepest (1 - height).
+Image depthMapFromHeight(const ScalarField& height);

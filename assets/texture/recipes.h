@@ -1,0 +1,46 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+#include "assets/texture/image.h"
+
+// Procedural surfaces. Each returns the colour, height and specular fields of
+// one tileable texture of size x size pixels; the caller sets the world size
+// that one tile spans (SurfaceMaps::texSize).
+
+SurfaceMaps blankMaps(int size, float bumpDepth);
+
+// Wood.
+SurfaceMaps makeFloorPlanks(int size);            // honey oak boards along v
+SurfaceMaps makeWood(int size, glm::vec3 light, glm::vec3 dark, float seed);  // furniture grain along u
+SurfaceMaps makeTimber(int size);                 // rough, cracked beams
+
+// Mineral.
+SurfaceMaps makePlaster(int size, glm::vec3 colour, float seed);
+SurfaceMaps makeMarble(int size);
+SurfaceMaps makeBrick(int size);                  // sooted firebox brick
+
+// Textile and hide.
+SurfaceMaps makeFabric(int size, glm::vec3 colour, float seed);
+SurfaceMaps makeRug(int size);
+SurfaceMaps makeLeather(int size);
+
+// Metal and glaze.
+SurfaceMaps makeBrushedMetal(int size, glm::vec3 colour, float specular, float seed);
+SurfaceMaps makeEnamel(int size, glm::vec3 colour, float seed);
+SurfaceMaps makeGilding(int size);
+SurfaceMaps makeCeramic(int size, glm::vec3 colour, float seed);
+
+// Pictures and printed things (UVs cover them exactly once).
+SurfaceMaps makeBookSpines(int size);             // 8 x 8 atlas; the last cell is page edges
+SurfaceMaps makePaintings(int size);              // 2 x 2 atlas of four paintings
+SurfaceMaps makeClockDial(int size);
+SurfaceMaps makeGlobe(int size);                  // equirectangular: u longitude, v latitude
+SurfaceMaps makeBark(int size);
+SurfaceMaps makeGlow(int size, glm::vec3 colour); // flat and bright: the bulb
+
+// Atlas cells: where cell (column, row) of a grid of n x n lies in UV space
+// (row 0 at the top of the image).
+glm::vec4 atlasCell(int column, int row, int n);  // (u0, v0, u1, v1)
+constexpr int kBookAtlasCells = 8;
+constexpr int kBookPageCell = kBookAtlasCells * kBookAtlasCells - 1;

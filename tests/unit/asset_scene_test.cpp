@@ -1,0 +1,238 @@
+#include <algorithm>
+#include <cmath>
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+#include "app/flight.h"
+#include "assets/scene/lamp.h"
+#include "assets/scene/layout.h"
+#include "assets/scene/scene_models.h"
+#include "mesh_checks.h"
+
+namespace {
+
+struct Triangle {
+    glm::vec3 a, b, c;
+    glm::vec3 lo, hi;
+};
+
+const std::vector<SceneModel>& sceneModels() {
+    static const std::vector<SceneModel> models = buildSceneModels();
+    return models;
+}
+
+const SceneModel& model(const char* path) {
+    for (const SceneModel& m : sceneModels())
+        if (m.path == path) return m;
+    throw std::runtime_error(std::string("no model ") + path);
+}
+
+std::vector<Triangle> triangles(const ModelData& data, const glm::mat4& place) {
+    std::vector<Triangle> out;
+    for (const MeshRecord& mesh : data.meshes)
+        for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
+            Triangle t;
+            t.a = glm::vec3(place * glm::vec4(mesh.vertices[mesh.indices[i]].position, 1.0f));
+            t.b = glm::vec3(place * glm::vec4(mesh.vertices[mesh.indices[i + 1]].position, 1.0f));
+            t.c = glm::vec3(place * glm::vec4(mesh.vertices[mesh.indices[i + 2]].position, 1.0f));
+            t.lo = glm::min(t.a, glm::min(t.b, t.c));
+            t.hi = glm::max(t.a, glm::max(t.b, t.c));
+            out.push_back(t);
+        }
+    return out;
+}
+
+// The lamp's model matrix at swing angle a (turned about x at the pivot).
+glm::mat4 lampAt(float a) {
+    return glm::rotate(glm::translate(glm::mat4(1.0f), layout::kLampPivot), a, glm::vec3(1, 0, 0));
+}
+
+glm::mat4 lightCubeAt(float a) {
+    const glm::vec3 light = glm::vec3(lampAt(a) * glm::vec4(lampLightOffset(), 1.0f));
+    return glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(0.1f));
+}
+
+// Swing angles covering the whole swing, finely enough that nothing moves
+// more than about 0.015 units between two of them.
+std::vector<float> swingAngles() {
+    std::vector<float> angles;
+    for (float a = -layout::kSwingLimit; a <= layout::kSwingLimit + 1e-6f; a += 0.025f) angles.push_back(a);
+    return angles;
+}
+
+// Smallest distance from the flight path to the triangles, and where.
+float pathClearance(const std::vector<Triangle>& tris, glm::vec3& where) {
+    const std::vector<glm::vec3> points = makeFlightPoints();
+    float best = 1e9f;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        const glm::vec3 lo = glm::min(points[i], points[i + 1]) - glm::vec3(layout::kFlightClearance);
+        const glm::vec3 hi = glm::max(points[i], points[i + 1]) + glm::vec3(layout::kFlightClearance);
+        for (const Triangle& t : tris) {
+            if (glm::any(glm::lessThan(t.hi, lo)) || glm::any(glm::greaterThan(t.lo, hi))) continue;
+            const float d = segmentTriangleDistance(points[i], points[i + 1], t.a, t.b, t.c);
+            if (d < best) {
+                best = d;
+                where = points[i];
+            }
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+TEST(SceneModels, AreTheThreeFilesTheDemoLoads) {
+    ASSERT_EQ(sceneModels().size(), 3u);
+    EXPECT_EQ(sceneModels()[0].path, "models/final_scene/final_scene.bmf");
+    EXPECT_EQ(sceneModels()[1].path, "models/lamp2/lamp2.bmf");
+    EXPECT_EQ(sceneModels()[2].path, "models/lightCube/light_cube.bmf");
+}
+
+TEST(SceneModels, PassTheReadersValidationUnchanged) {
+    for (const SceneModel& m : sceneModels()) {
+        const std::vector<std::uint8_t> bytes = serializeModelFile(m.data);
+        ModelData back;
+        std::string error;
+        ASSERT_TRUE(parseModelFile(bytes.data(), bytes.size(), back, error)) << m.path << ": " << error;
+        ASSERT_EQ(back.meshes.size(), m.data.meshes.size()) << m.path;
+        ASSERT_EQ(back.materials.size(), m.data.materials.size()) << m.path;
+        for (std::size_t i = 0; i < back.meshes.size(); ++i) {
+            EXPECT_EQ(back.meshes[i].indices, m.data.meshes[i].indices) << m.path;
+            EXPECT_EQ(back.meshes[i].indices.size() % 3, 0u) << m.path;
+            EXPECT_FALSE(back.meshes[i].indices.empty()) << m.path;
+        }
+        // Every map is an image under the model's own texture folder.
+        for (const MaterialRecord& mat : back.materials)
+            for (const std::string* path : {&mat.diffuseMapPath, &mat.normalMapPath, &mat.specularMapPath, &mat.displacementMapPath}) {
+                EXPECT_EQ(path->rfind(m.textureDir + "/", 0), 0u) << *path;
+                EXPECT_EQ(path->substr(path->size() - 4), ".png") << *path;
+            }
+    }
+}
+
+TEST(SceneModels, WindingNormalsTangentsAndUvsAgree) {
+    for (const SceneModel& m : sceneModels())
+        for (const MeshRecord& mesh : m.data.meshes) {
+            const std::vector<std::string> faults = meshFaults(mesh);
+            EXPECT_TRUE(faults.empty()) << m.path << " material " << mesh.materialIndex << ": " << faults.size()
+                                        << " faults, first: " << (faults.empty() ? "" : faults.front());
+        }
+}
+
+TEST(SceneModels, FlightKeepsItsClearanceFromTheRoom) {
+    glm::vec3 where(0.0f);
+    const float clearance = pathClearance(triangles(model(layout::kSceneModelPath).data, glm::mat4(1.0f)), where);
+    EXPECT_GE(clearance, layout::kFlightClearance) << "near flight point (" << where.x << ", " << where.y << ", " << where.z << ")";
+}
+
+TEST(SceneModels, FlightKeepsItsClearanceFromTheSwingingLampAndBulb) {
+    for (float a : swingAngles()) {
+        glm::vec3 where(0.0f);
+        std::vector<Triangle> tris = triangles(model(layout::kLampModelPath).data, lampAt(a));
+        const std::vector<Triangle> bulb = triangles(model(layout::kLightCubeModelPath).data, lightCubeAt(a));
+        tris.insert(tris.end(), bulb.begin(), bulb.end());
+        EXPECT_GE(pathClearance(tris, where), layout::kFlightClearance) << "swing " << a;
+    }
+}
+
+TEST(SceneModels, EverySurfaceIsWithinTheShadowRangeOfTheLight) {
+    float farthest = 0.0f;
+    for (const Triangle& t : triangles(model(layout::kSceneModelPath).data, glm::mat4(1.0f)))
+        for (const glm::vec3& p : {t.a, t.b, t.c}) farthest = std::max(farthest, glm::distance(p, layout::kLightPosition));
+    EXPECT_LE(farthest, layout::kShadowReach);
+    // The room is shaped to use that range: it reaches well out towards it.
+    EXPECT_GT(farthest, 18.0f);
+}
+
+TEST(SceneModels, RoomEnclosesTheFlightWithACeilingAboveNine) {
+    // Straight up from every flight point the first thing hit is above 9 at the
+    // start, and something is hit at all (the room is closed over the path).
+    const std::vector<Triangle> room = triangles(model(layout::kSceneModelPath).data, glm::mat4(1.0f));
+    for (const glm::vec3& p : makeFlightPoints()) {
+        float lowest = 1e9f;
+        for (const Triangle& t : room) {
+            // Vertical ray against the triangle, in the xz plane.
+            const glm::vec2 q(p.x, p.z), a(t.a.x, t.a.z), b(t.b.x, t.b.z), c(t.c.x, t.c.z);
+            const float d = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+            if (std::fabs(d) < 1e-9f) continue;
+            const float l1 = ((c.x - b.x) * (q.y - b.y) - (q.x - b.x) * (c.y - b.y)) / d;
+            const float l2 = ((a.x - c.x) * (q.y - c.y) - (q.x - c.x) * (a.y - c.y)) / d;
+            const float l3 = 1.0f - l1 - l2;
+            if (l1 < 0 || l2 < 0 || l3 < 0) continue;
+            const float y = l1 * t.a.y + l2 * t.b.y + l3 * t.c.y;
+            if (y > p.y) lowest = std::min(lowest, y);
+        }
+        EXPECT_LT(lowest, 1e8f) << "open sky above (" << p.x << ", " << p.y << ", " << p.z << ")";
+        if (p.z > 20.0f) {
+            EXPECT_GT(lowest, 9.0f);
+        }
+    }
+}
+
+TEST(Lamp, HangsFromItsPivotWithTheLightBelowAndOpenUnderneath) {
+    const std::vector<Triangle> lamp = triangles(model(layout::kLampModelPath).data, glm::mat4(1.0f));
+    float top = -1e9f;
+    for (const Triangle& t : lamp) top = std::max(top, t.hi.y);
+    EXPECT_NEAR(top, 0.0f, 0.02f);  // the loop wraps the chain's last link at the pivot
+    EXPECT_EQ(lampLightOffset(), glm::vec3(0.0f, -1.2f, 0.0f));
+    // Rays from the light downwards and out to the sides at any angle below
+    // the horizon hit nothing of the lamp: the shade does not close around it.
+    const glm::vec3 light = lampLightOffset();
+    int blocked = 0, upwardsOpen = 0, upwards = 0;
+    for (int i = 0; i < 12; ++i)
+        for (int degrees = -80; degrees <= 88; degrees += 2) {
+            const float azimuth = 0.5236f * static_cast<float>(i) + 0.1f;
+            const float elevation = glm::radians(static_cast<float>(degrees));
+            const glm::vec3 dir(std::cos(elevation) * std::cos(azimuth), std::sin(elevation), std::cos(elevation) * std::sin(azimuth));
+            bool hit = false;
+            for (const Triangle& t : lamp)
+                if (segmentTriangleDistance(light, light + dir * 2.0f, t.a, t.b, t.c) == 0.0f) hit = true;
+            if (degrees < 0 && hit) ++blocked;
+            if (degrees >= 10) {
+                ++upwards;
+                if (!hit) ++upwardsOpen;
+            }
+        }
+    EXPECT_EQ(blocked, 0);
+    // Some light still reaches the walls and ceiling above, between the louvres.
+    EXPECT_GT(upwardsOpen, upwards * 15 / 100);
+    EXPECT_LT(upwardsOpen, upwards);
+}
+
+TEST(Lamp, HangsFromAChainThatReachesTheTieBeam) {
+    // Something of the room lies within a hand's width of the axis all the way
+    // from the pivot up to the beam: the lamp is attached, not floating.
+    const std::vector<Triangle> room = triangles(model(layout::kSceneModelPath).data, glm::mat4(1.0f));
+    for (float y = layout::kLampPivot.y + 0.02f; y < layout::kTieBeamBottom; y += 0.05f) {
+        const glm::vec3 p(layout::kLampPivot.x, y, layout::kLampPivot.z);
+        float nearest = 1e9f;
+        for (const Triangle& t : room)
+            if (t.lo.y < y + 0.1f && t.hi.y > y - 0.1f) nearest = std::min(nearest, pointTriangleDistance(p, t.a, t.b, t.c));
+        EXPECT_LT(nearest, 0.06f) << "gap at y = " << y;
+    }
+}
+
+TEST(LightCube, IsAUnitCubeCentredOnItsOriginThatGlows) {
+    const ModelData& cube = model(layout::kLightCubeModelPath).data;
+    glm::vec3 lo(1e9f), hi(-1e9f);
+    for (const Triangle& t : triangles(cube, glm::mat4(1.0f))) {
+        lo = glm::min(lo, t.lo);
+        hi = glm::max(hi, t.hi);
+    }
+    EXPECT_EQ(lo, glm::vec3(-0.5f));
+    EXPECT_EQ(hi, glm::vec3(0.5f));
+    ASSERT_EQ(cube.materials.size(), 1u);
+    EXPECT_GT(cube.materials[0].emissive.r, 0.5f);
+    MeshRecord mesh = cube.meshes[0];
+    EXPECT_NEAR(signedVolume(mesh.vertices, mesh.indices), 1.0, 1e-5);
+}
+
+TEST(SceneModels, StayWithinTheTriangleBudget) {
+    std::size_t total = 0;
+    for (const SceneModel& m : sceneModels())
+        for (const MeshRecord& mesh : m.data.meshes) total += mesh.indices.size() / 3;
+    // Every triangle is drawn seven times a frame (G-buffer plus six shadow faces).
+    EXPECT_LT(total, 60000u);
+    EXPECT_GT(total, 10000u);
+}
