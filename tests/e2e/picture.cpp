@@ -8,18 +8,20 @@
 
 namespace {
 
-// Motion search: a coarse-to-fine pyramid keeps the search cheap enough for
-// the unoptimised sanitizer build.
-constexpr int kLevels = 3;               // factors 4, 2, 1
-constexpr int kCoarseShift = 10;         // +-10 px at factor 4: +-40 px at full size
+// Motion search, cheap enough for the unoptimised sanitizer build: at half
+// size, wide shifts without scaling (turning, sideways and vertical moves)
+// and scalings with small shifts (moving forward and back); then the best few
+// answers refined at full size.
+constexpr int kCoarseShift = 20;         // +-20 px at half size: +-40 px at full size
+constexpr int kCoarseShiftWhenScaled = 4;
 constexpr float kCoarseScaleStep = 1.03f;
 constexpr int kCoarseScaleSteps = 8;     // 1.03^+-8: about 0.79 to 1.27
-constexpr float kInnerMargin = 0.15f;    // compare the inner 70 % of `before`
+constexpr int kCandidates = 6;           // coarse answers refined besides no motion
 constexpr float kContrastFloor = 0.06f;  // luminance spread below which a patch counts as flat
 constexpr int kContrastRadius = 2;       // 5 x 5 neighbourhood
-// Differences are capped so that parts that move on their own (the lamp,
-// near things seen with parallax) cannot outvote the rest of the view.
-constexpr float kMismatchCap = 1.5f;
+// A motion that leaves less than this share of the compared region inside
+// the other picture is not considered: a small overlap matches by chance.
+constexpr float kMinOverlap = 0.75f;
 
 struct Map {
     int width = 0;
@@ -77,16 +79,18 @@ struct Motion {
     float scale = 1.0f;
 };
 
-// Mean absolute difference between `before` (inner region) and `after`
-// sampled where the motion puts each point; infinity when too little overlaps.
-float mismatch(const Map& before, const Map& after, const Motion& m) {
+// How well `before` (the region) and `after`, sampled where the motion puts
+// each point, agree: their correlation, from -1 to 1. Correlation rewards
+// edges that line up and shrugs at flat or noisy patches, where a difference
+// measure would add up noise. Minus infinity when too little overlaps.
+float match(const Map& before, const Map& after, const Motion& m, const ViewRegion& region) {
     const float cx = 0.5f * static_cast<float>(before.width - 1);
     const float cy = 0.5f * static_cast<float>(before.height - 1);
-    const int x0 = static_cast<int>(kInnerMargin * static_cast<float>(before.width));
-    const int y0 = static_cast<int>(kInnerMargin * static_cast<float>(before.height));
-    const int x1 = before.width - x0;
-    const int y1 = before.height - y0;
-    float sum = 0.0f;
+    const int x0 = static_cast<int>(region.left * static_cast<float>(before.width));
+    const int y0 = static_cast<int>(region.top * static_cast<float>(before.height));
+    const int x1 = static_cast<int>(region.right * static_cast<float>(before.width));
+    const int y1 = static_cast<int>(region.bottom * static_cast<float>(before.height));
+    double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0;
     int n = 0;
     for (int y = y0; y < y1; ++y) {
         const int ty = static_cast<int>(std::lround(cy + m.scale * (static_cast<float>(y) - cy) + m.dy));
@@ -94,13 +98,21 @@ float mismatch(const Map& before, const Map& after, const Motion& m) {
         for (int x = x0; x < x1; ++x) {
             const int tx = static_cast<int>(std::lround(cx + m.scale * (static_cast<float>(x) - cx) + m.dx));
             if (tx < 0 || tx >= after.width) continue;
-            sum += std::min(kMismatchCap, std::fabs(before.at(x, y) - after.at(tx, ty)));
+            const double a = before.at(x, y), b = after.at(tx, ty);
+            sa += a;
+            sb += b;
+            saa += a * a;
+            sbb += b * b;
+            sab += a * b;
             ++n;
         }
     }
-    const int wanted = (x1 - x0) * (y1 - y0);
-    if (n * 2 < wanted) return std::numeric_limits<float>::infinity();
-    return sum / static_cast<float>(n);
+    if (static_cast<float>(n) < kMinOverlap * static_cast<float>((x1 - x0) * (y1 - y0)) || n == 0)
+        return -std::numeric_limits<float>::infinity();
+    const double ma = sa / n, mb = sb / n;
+    const double covariance = sab / n - ma * mb;
+    const double spread = std::sqrt(std::max(0.0, (saa / n - ma * ma) * (sbb / n - mb * mb)));
+    return spread > 0 ? static_cast<float>(covariance / spread) : 0.0f;
 }
 
 struct Search {
@@ -109,25 +121,57 @@ struct Search {
     int scaleSteps;
 };
 
-Motion searchAround(const Map& before, const Map& after, const Motion& centre, const Search& s, float& bestError) {
-    // The centre is tried first and only a strictly better fit replaces it,
-    // so an unchanged view is not nudged by ties.
-    Motion best = centre;
-    bestError = mismatch(before, after, centre);
+struct Candidate {
+    Motion motion;
+    float match;
+};
+
+// Every motion of a grid around centre, with its match.
+std::vector<Candidate> searchGrid(const Map& before, const Map& after, const ViewRegion& region, const Motion& centre,
+                                  const Search& s) {
+    std::vector<Candidate> grid;
     for (int k = -s.scaleSteps; k <= s.scaleSteps; ++k) {
         const float scale = centre.scale * std::pow(s.scaleStep, static_cast<float>(k));
         for (int dy = -s.shiftRange; dy <= s.shiftRange; ++dy) {
             for (int dx = -s.shiftRange; dx <= s.shiftRange; ++dx) {
                 const Motion m{centre.dx + static_cast<float>(dx), centre.dy + static_cast<float>(dy), scale};
-                const float e = mismatch(before, after, m);
-                if (e < bestError) {
-                    bestError = e;
-                    best = m;
-                }
+                grid.push_back({m, match(before, after, m, region)});
             }
         }
     }
+    return grid;
+}
+
+// The best motion near centre; the centre is tried first and only a strictly
+// better fit replaces it, so an unchanged view is not nudged by ties.
+Candidate refine(const Map& before, const Map& after, const ViewRegion& region, const Motion& centre, const Search& s) {
+    Candidate best{centre, match(before, after, centre, region)};
+    for (const Candidate& c : searchGrid(before, after, region, centre, s))
+        if (c.match > best.match) best = c;
     return best;
+}
+
+bool near(const Motion& a, const Motion& b, float scaleStep) {
+    return std::fabs(a.dx - b.dx) <= 1.0f && std::fabs(a.dy - b.dy) <= 1.0f &&
+           std::fabs(std::log(a.scale / b.scale)) <= 1.01f * std::log(scaleStep);
+}
+
+// The few best distinct motions at half size, no motion among them: there
+// several answers can look alike, and only the full size tells them apart.
+std::vector<Motion> coarseCandidates(const Map& before, const Map& after, const ViewRegion& region) {
+    std::vector<Candidate> grid = searchGrid(before, after, region, Motion{}, {kCoarseShift, kCoarseScaleStep, 0});
+    const std::vector<Candidate> scaled =
+        searchGrid(before, after, region, Motion{}, {kCoarseShiftWhenScaled, kCoarseScaleStep, kCoarseScaleSteps});
+    grid.insert(grid.end(), scaled.begin(), scaled.end());
+    std::sort(grid.begin(), grid.end(), [](const Candidate& a, const Candidate& b) { return a.match > b.match; });
+    std::vector<Motion> chosen{Motion{}};
+    for (const Candidate& c : grid) {
+        if (static_cast<int>(chosen.size()) > kCandidates) break;
+        bool distinct = true;
+        for (const Motion& m : chosen) distinct = distinct && !near(c.motion, m, kCoarseScaleStep);
+        if (distinct) chosen.push_back(c.motion);
+    }
+    return chosen;
 }
 
 }  // namespace
@@ -166,39 +210,25 @@ float detail(const Picture& picture) {
     return static_cast<float>(sum / (2.0 * (picture.width - 1) * (picture.height - 1)));
 }
 
-ViewMotion estimateViewMotion(const Picture& before, const Picture& after) {
-    Map a[kLevels];
-    Map b[kLevels];
-    a[0] = lumaMap(before);
-    b[0] = lumaMap(after);
-    for (int level = 1; level < kLevels; ++level) {
-        a[level] = halve(a[level - 1]);
-        b[level] = halve(b[level - 1]);
-    }
-    for (int level = 0; level < kLevels; ++level) {
-        a[level] = localContrast(a[level]);
-        b[level] = localContrast(b[level]);
-    }
+ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const ViewRegion& region) {
+    const Map fullBefore = lumaMap(before), fullAfter = lumaMap(after);
+    const Map a = localContrast(fullBefore), b = localContrast(fullAfter);
+    const Map halfA = localContrast(halve(fullBefore)), halfB = localContrast(halve(fullAfter));
 
-    float error = 0.0f;
-    Motion m = searchAround(a[kLevels - 1], b[kLevels - 1], Motion{}, {kCoarseShift, kCoarseScaleStep, kCoarseScaleSteps},
-                            error);
-    // Each finer level doubles the shift and halves the scale step around the
-    // coarser answer.
-    float step = kCoarseScaleStep;
-    for (int level = kLevels - 2; level >= 0; --level) {
-        m.dx *= 2.0f;
-        m.dy *= 2.0f;
-        step = std::sqrt(step);
-        m = searchAround(a[level], b[level], m, {2, step, 1}, error);
+    // The candidate that fits best at full size wins, no motion first among equals.
+    Candidate best{Motion{}, -std::numeric_limits<float>::infinity()};
+    for (const Motion& coarse : coarseCandidates(halfA, halfB, region)) {
+        const Motion start{2.0f * coarse.dx, 2.0f * coarse.dy, coarse.scale};
+        const Candidate c = refine(a, b, region, start, {2, std::sqrt(kCoarseScaleStep), 1});
+        if (c.match > best.match) best = c;
     }
 
     ViewMotion result;
-    result.dx = m.dx;
-    result.dy = m.dy;
-    result.scale = m.scale;
-    result.error = error;
-    result.identityError = mismatch(a[0], b[0], Motion{});
+    result.dx = best.motion.dx;
+    result.dy = best.motion.dy;
+    result.scale = best.motion.scale;
+    result.match = best.match;
+    result.stillMatch = match(a, b, Motion{}, region);
     return result;
 }
 
@@ -208,8 +238,8 @@ bool isStill(const ViewMotion& motion) {
 
 std::string describe(const ViewMotion& motion) {
     char text[160];
-    std::snprintf(text, sizeof text, "moved by (%.1f, %.1f) px, scaled by %.3f (mismatch %.3f, %.3f if unmoved)",
-                  motion.dx, motion.dy, motion.scale, motion.error, motion.identityError);
+    std::snprintf(text, sizeof text, "moved by (%.1f, %.1f) px, scaled by %.3f (match %.3f, %.3f if unmoved)", motion.dx,
+                  motion.dy, motion.scale, motion.match, motion.stillMatch);
     return text;
 }
 

@@ -37,11 +37,22 @@ struct ViewMotion {
     float dx = 0.0f;
     float dy = 0.0f;
     float scale = 1.0f;
-    float error = 0.0f;          // mismatch at the best motion
-    float identityError = 0.0f;  // mismatch with no motion at all
+    float match = 0.0f;       // how well the pictures agree at that motion (correlation, up to 1)
+    float stillMatch = 0.0f;  // how well they agree with no motion at all
 };
 
-ViewMotion estimateViewMotion(const Picture& before, const Picture& after);
+// The part of `before` that is compared, as fractions of its size.
+struct ViewRegion {
+    float left = 0.15f;
+    float top = 0.15f;
+    float right = 0.85f;
+    float bottom = 0.85f;
+};
+// Walls and roof, without the floor, whose shine follows the viewer and the
+// lamp rather than the view.
+constexpr ViewRegion kUpperView{0.15f, 0.1f, 0.85f, 0.6f};
+
+ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const ViewRegion& region = {});
 
 // True when the best motion is no motion: the view did not change (within a
 // pixel and 2 % of scale), whatever the lighting did.

@@ -74,7 +74,7 @@ TEST(ViewMotion, ReadsShiftsAndGrowthAsTheyAre) {
         EXPECT_NEAR(m.dy, c.dy, 1.5f) << describe(m);
         EXPECT_NEAR(m.scale, c.scale, 0.02f) << describe(m);
         EXPECT_FALSE(isStill(m));
-        EXPECT_LT(m.error, m.identityError);
+        EXPECT_GT(m.match, m.stillMatch);
     }
 }
 

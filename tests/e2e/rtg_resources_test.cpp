@@ -29,20 +29,25 @@ const char* const kFrameLine = "Frames per Second: ";
 
 struct Outcome {
     std::vector<std::string> messages;  // printed between the GL version and the first frame
-    float lit = 0.0f;                   // fraction of the window that is lit
-    float detail = 0.0f;                // see detail()
-    std::string picture;                // where the screenshot was kept
+    Picture picture;                    // the window after a few frames
 };
 
+std::string keep(const Picture& picture) {
+    return keepForInspection(picture, ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
 ::testing::AssertionResult showsTheRoom(const Outcome& o) {
-    if (o.lit > kRoomLit && o.detail > kRoomDetail) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the room is not shown: lit " << o.lit << ", detail " << o.detail << "; "
-                                         << o.picture;
+    const float lit = litFraction(o.picture, kLitLuminance);
+    const float shown = detail(o.picture);
+    if (lit > kRoomLit && shown > kRoomDetail) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the room is not shown: lit " << lit << ", detail " << shown << "; "
+                                         << keep(o.picture);
 }
 
 ::testing::AssertionResult showsNothing(const Outcome& o) {
-    if (o.detail < kBlankDetail) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the window is not blank: detail " << o.detail << "; " << o.picture;
+    const float shown = detail(o.picture);
+    if (shown < kBlankDetail) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the window is not blank: detail " << shown << "; " << keep(o.picture);
 }
 
 class RtgResources : public ::testing::Test {
@@ -63,10 +68,7 @@ protected:
             return outcome;
         }
         EXPECT_TRUE(rtg.waitFrames(kFramesAfterStart)) << "stopped drawing:\n" << rtg.process().output();
-        const Picture picture = rtg.screenshot();
-        outcome.lit = litFraction(picture, kLitLuminance);
-        outcome.detail = detail(picture);
-        outcome.picture = keepForInspection(picture, testName());
+        outcome.picture = rtg.screenshot();
         outcome.messages = groupMessages(rtg.startupLines());
         EXPECT_EQ(rtg.closeWindow(), 0) << rtg.process().output();
         const std::vector<std::string> lines = rtg.outputLines();

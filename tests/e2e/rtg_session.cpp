@@ -15,6 +15,8 @@ constexpr double kStartTimeout = 60.0;   // start-up under the sanitizers, on a 
 constexpr double kFrameTimeout = 30.0;
 constexpr int kFramesToShowInput = 3;    // handled in one, drawn in the next, shown after the swap
 constexpr int kFramesBeforeCapture = 2;
+// A key held over this many frame ends was held for at least one whole frame.
+constexpr int kFramesToHold = 2;
 
 int countFrames(const std::string& output) {
     int count = 0;
@@ -76,7 +78,7 @@ void RtgSession::holdKeys(const std::vector<std::string>& keysyms, double second
     x_.focus(window_);
     if (!x_.keys(keysyms, true)) ADD_FAILURE() << "a key is missing from the X keymap";
     const auto start = std::chrono::steady_clock::now();
-    waitFrames(kFramesToShowInput);
+    waitFrames(kFramesToHold);
     const double held = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (held < seconds) idle(seconds - held);
     x_.keys(keysyms, false);

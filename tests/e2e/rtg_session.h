@@ -43,6 +43,7 @@ public:
     // program has drawn a few frames with it, so that a screenshot afterwards
     // shows its effect.
     void pressKey(const std::string& keysym);
+    // Held for the given time, and for at least one whole frame.
     void holdKeys(const std::vector<std::string>& keysyms, double seconds);
     void pointerToCentre();
     void moveMouse(int dx, int dy);
