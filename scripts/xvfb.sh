@@ -20,7 +20,10 @@ if [ -z "$display" ]; then
   exit 1
 fi
 
-setsid Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: by default the server resets whenever its last client leaves, and
+# refuses connections meanwhile; one test's program ending must not make the
+# next one's connection fail.
+setsid Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 server=$!
 cleanup() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; }
 trap cleanup EXIT

@@ -15,13 +15,16 @@ namespace {
 constexpr int kCoarseShift = 20;         // +-20 px at half size: +-40 px at full size
 constexpr int kCoarseShiftWhenScaled = 4;
 constexpr float kCoarseScaleStep = 1.03f;
-constexpr int kCoarseScaleSteps = 8;     // 1.03^+-8: about 0.79 to 1.27
+constexpr int kCoarseScaleSteps = 11;    // 1.03^+-11: about 0.72 to 1.38
 constexpr int kCandidates = 6;           // coarse answers refined besides no motion
 constexpr float kContrastFloor = 0.06f;  // luminance spread below which a patch counts as flat
 constexpr int kContrastRadius = 2;       // 5 x 5 neighbourhood
 // A motion that leaves less than this share of the compared region inside
 // the other picture is not considered: a small overlap matches by chance.
 constexpr float kMinOverlap = 0.75f;
+// Pictures of one view under a swinging lamp still match above 0.7; a view
+// moved by a few pixels falls below 0.35.
+constexpr float kSameViewMatch = 0.5f;
 
 struct Map {
     int width = 0;
@@ -230,6 +233,11 @@ ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const
     result.match = best.match;
     result.stillMatch = match(a, b, Motion{}, region);
     return result;
+}
+
+bool viewChanged(const Picture& before, const Picture& after) {
+    if (before.width != after.width || before.height != after.height || before.width == 0) return true;
+    return match(localContrast(lumaMap(before)), localContrast(lumaMap(after)), Motion{}, ViewRegion{}) < kSameViewMatch;
 }
 
 bool isStill(const ViewMotion& motion) {

@@ -41,18 +41,21 @@ struct ViewMotion {
     float stillMatch = 0.0f;  // how well they agree with no motion at all
 };
 
-// The part of `before` that is compared, as fractions of its size.
+// The part of `before` that is compared, as fractions of its size. By
+// default the middle and top: walls, pillars and roof. The floor is left out,
+// since its shine follows the viewer and the lamp rather than the view.
 struct ViewRegion {
     float left = 0.15f;
-    float top = 0.15f;
+    float top = 0.1f;
     float right = 0.85f;
-    float bottom = 0.85f;
+    float bottom = 0.6f;
 };
-// Walls and roof, without the floor, whose shine follows the viewer and the
-// lamp rather than the view.
-constexpr ViewRegion kUpperView{0.15f, 0.1f, 0.85f, 0.6f};
 
 ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const ViewRegion& region = {});
+
+// A quick look whether the view changed at all (lighting aside), without
+// estimating how: the two pictures' local contrast no longer lines up.
+bool viewChanged(const Picture& before, const Picture& after);
 
 // True when the best motion is no motion: the view did not change (within a
 // pixel and 2 % of scale), whatever the lighting did.

@@ -85,6 +85,11 @@ bool Process::running() {
     return !exited_;
 }
 
+void Process::drain() {
+    while (readAvailable(0.0)) {
+    }
+}
+
 int Process::wait(double timeoutSeconds) {
     const auto start = std::chrono::steady_clock::now();
     while (!exited_) {

@@ -22,6 +22,8 @@ public:
     bool waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds);
     // Whether the process is still running (reaps it when it has ended).
     bool running();
+    // Reads whatever output is there already, without waiting for more.
+    void drain();
     // Waits for the exit; returns the exit status, or -1000 - signal when
     // killed by a signal, or -2000 on timeout (the child is then killed).
     int wait(double timeoutSeconds);

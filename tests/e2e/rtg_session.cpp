@@ -14,6 +14,9 @@ const char* const kVersionLine = "OpenGL version: ";
 constexpr double kStartTimeout = 60.0;   // start-up under the sanitizers, on a busy machine
 constexpr double kFrameTimeout = 30.0;
 constexpr int kFramesToShowInput = 3;    // handled in one, drawn in the next, shown after the swap
+// Never less time than this for input to show, however fast the frames.
+constexpr double kSecondsToShowInput = 0.2;
+constexpr double kMoveTimeout = 10.0;
 constexpr int kFramesBeforeCapture = 2;
 // A key held over this many frame ends was held for at least one whole frame.
 constexpr int kFramesToHold = 2;
@@ -34,7 +37,7 @@ const std::string& runDirectory() {
 
 RtgSession::RtgSession(const std::string& directory, int width, int height) {
     if (!x_.ok()) {
-        failure_ = "no X display (run the end-to-end tests under scripts/xvfb.sh)";
+        failure_ = "cannot connect to an X server with the XTEST extension (run the tests under scripts/xvfb.sh)";
         return;
     }
     process_ = std::make_unique<Process>(
@@ -52,6 +55,9 @@ RtgSession::~RtgSession() = default;
 int RtgSession::frames() const { return countFrames(process_->output()); }
 
 bool RtgSession::waitFrames(int count) {
+    // Count from the frames drawn by now, not from those read by now: lines
+    // still waiting in the pipe are frames from before the input just sent.
+    process_->drain();
     const int target = frames() + count;
     return process_->waitUntil([target](const std::string& output) { return countFrames(output) >= target; },
                                kFrameTimeout);
@@ -66,23 +72,58 @@ Picture RtgSession::screenshot() {
     return x_.capture(window_);
 }
 
+Picture RtgSession::capture() { return x_.capture(window_); }
+
+void RtgSession::showInput() {
+    const auto start = std::chrono::steady_clock::now();
+    waitFrames(kFramesToShowInput);
+    const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (waited < kSecondsToShowInput) idle(kSecondsToShowInput - waited);
+}
+
 void RtgSession::pressKey(const std::string& keysym) {
+    sendKey(keysym);
+    showInput();
+}
+
+void RtgSession::sendKey(const std::string& keysym) {
     // Without a window manager nothing keeps the keyboard focus on our
     // window; take it before every input.
     x_.focus(window_);
     if (!x_.tap(keysym)) ADD_FAILURE() << "no key " << keysym << " in the X keymap";
-    waitFrames(kFramesToShowInput);
+}
+
+void RtgSession::keysDown(const std::vector<std::string>& keysyms) {
+    x_.focus(window_);
+    if (!x_.keys(keysyms, true)) ADD_FAILURE() << "a key is missing from the X keymap";
+}
+
+void RtgSession::keysUp(const std::vector<std::string>& keysyms) {
+    x_.focus(window_);
+    x_.keys(keysyms, false);
 }
 
 void RtgSession::holdKeys(const std::vector<std::string>& keysyms, double seconds) {
-    x_.focus(window_);
-    if (!x_.keys(keysyms, true)) ADD_FAILURE() << "a key is missing from the X keymap";
+    keysDown(keysyms);
     const auto start = std::chrono::steady_clock::now();
     waitFrames(kFramesToHold);
     const double held = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (held < seconds) idle(seconds - held);
-    x_.keys(keysyms, false);
-    waitFrames(kFramesToShowInput);
+    keysUp(keysyms);
+    showInput();
+}
+
+bool RtgSession::waitUntilMoved(const Picture& reference) { return waitForView(reference, true); }
+
+bool RtgSession::waitUntilView(const Picture& reference) { return waitForView(reference, false); }
+
+bool RtgSession::waitForView(const Picture& reference, bool changed) {
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < kMoveTimeout) {
+        if (viewChanged(reference, x_.capture(window_)) == changed) return true;
+        if (!waitFrames(1)) return false;
+    }
+    return false;
 }
 
 void RtgSession::pointerToCentre() {
@@ -90,19 +131,19 @@ void RtgSession::pointerToCentre() {
     x_.size(window_, width, height);
     x_.focus(window_);
     x_.pointerTo(window_, width / 2, height / 2);
-    waitFrames(kFramesToShowInput);
+    showInput();
 }
 
 void RtgSession::moveMouse(int dx, int dy) {
     x_.focus(window_);
     x_.pointerBy(dx, dy);
-    waitFrames(kFramesToShowInput);
+    showInput();
 }
 
 void RtgSession::clickLeft() {
     x_.focus(window_);
     x_.click(1);
-    waitFrames(kFramesToShowInput);
+    showInput();
 }
 
 int RtgSession::closeWindow() {

@@ -38,13 +38,24 @@ public:
 
     // The window as it is now, once the frames in flight are shown.
     Picture screenshot();
+    // The window as it is this moment.
+    Picture capture();
 
     // Real keyboard and mouse input, to our window. Each returns after the
     // program has drawn a few frames with it, so that a screenshot afterwards
     // shows its effect.
     void pressKey(const std::string& keysym);
-    // Held for the given time, and for at least one whole frame.
+    // The same press and release, returning at once.
+    void sendKey(const std::string& keysym);
+    void keysDown(const std::vector<std::string>& keysyms);
+    void keysUp(const std::vector<std::string>& keysyms);
+    // Held for the given time, and over at least two frame ends (so for one
+    // whole frame at least).
     void holdKeys(const std::vector<std::string>& keysyms, double seconds);
+    // Until the view has changed, or a few seconds have passed: false then.
+    bool waitUntilMoved(const Picture& reference);
+    // Until the view is the reference's again, or a few seconds have passed.
+    bool waitUntilView(const Picture& reference);
     void pointerToCentre();
     void moveMouse(int dx, int dy);
     void clickLeft();
@@ -59,6 +70,10 @@ public:
     std::vector<std::string> startupLines() const;
 
 private:
+    // After input: a few frames and a moment, so that a screenshot shows it.
+    void showInput();
+    bool waitForView(const Picture& reference, bool changed);
+
     std::unique_ptr<Process> process_;
     XConnection x_;
     XWindowId window_ = 0;

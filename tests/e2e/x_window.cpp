@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr int kConnectAttempts = 20;
+
 Display* dpy(void* display) { return static_cast<Display*>(display); }
 
 bool keycodesOf(Display* display, const std::vector<std::string>& keysyms, std::vector<KeyCode>& codes) {
@@ -61,7 +63,12 @@ std::uint8_t channel(unsigned long pixel, unsigned long mask) {
 
 XConnection::XConnection() {
     XSetErrorHandler(ignoreXError);
-    display_ = XOpenDisplay(nullptr);
+    // A server that resets when its last client leaves refuses connections
+    // for a moment (the previous test's program may just have ended).
+    for (int attempt = 0; attempt < kConnectAttempts && display_ == nullptr; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        display_ = XOpenDisplay(nullptr);
+    }
     int event = 0, error = 0, major = 0, minor = 0;
     if (display_ != nullptr && !XTestQueryExtension(dpy(display_), &event, &error, &major, &minor)) {
         XCloseDisplay(dpy(display_));
