@@ -63,6 +63,17 @@ std::vector<EncodedTextureSet> encodeAll(const std::vector<std::string>& names) 
 
 bool generateAssets(const std::string& outDir, GenerationReport& report, std::string& error) {
     const std::vector<SceneModel> models = buildSceneModels();
+    // Make the folders first, so that an unusable output directory fails
+    // before seconds go into the textures.
+    for (const SceneModel& model : models) {
+        std::error_code ec;
+        const fs::path folder = fs::path(outDir) / model.textureDir;
+        fs::create_directories(folder, ec);
+        if (ec || !fs::is_directory(folder)) {
+            error = "cannot write " + folder.string() + (ec ? ": " + ec.message() : "");
+            return false;
+        }
+    }
     const std::vector<std::string> setNames = allTextureSets(models);
     const std::vector<EncodedTextureSet> encoded = encodeAll(setNames);
     std::map<std::string, const EncodedTextureSet*> byName;

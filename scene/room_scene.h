@@ -14,7 +14,7 @@
 // shading, screen-space ambient occlusion and a point-light shadow cube.
 // Construction needs a current GL context; the render targets keep the size
 // given here for the whole run.
-class RoomScene : public Scene {
+class RoomScene final : public Scene {
 public:
     RoomScene(int screenWidth, int screenHeight);
     // The same construction, telling the observer (may be null) each step.

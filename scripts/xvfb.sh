@@ -8,31 +8,28 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$@"
 fi
 
-display=""
-for n in $(seq 99 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-    display=$n
-    break
-  fi
-done
-if [ -z "$display" ]; then
-  echo "xvfb.sh: no free X display number" >&2
-  exit 1
-fi
-
-# -noreset: by default the server resets whenever its last client leaves, and
-# refuses connections meanwhile; one test's program ending must not make the
-# next one's connection fail.
-setsid Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+# Xvfb picks a free display number itself (-displayfd), so several of these
+# can start at once without racing for the same number. -noreset: by default
+# the server resets whenever its last client leaves and refuses connections
+# meanwhile; one test's program ending must not make the next one's fail.
+numberFile=$(mktemp)
+setsid Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
 server=$!
-cleanup() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; }
+cleanup() {
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
+  rm -f "$numberFile"
+}
 trap cleanup EXIT
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && break
+display=""
+for _ in $(seq 1 200); do
+  display=$(tr -dc '0-9' <"$numberFile")
+  [ -n "$display" ] && break
+  if ! kill -0 "$server" 2>/dev/null; then break; fi
   sleep 0.05
 done
-if [ ! -e "/tmp/.X11-unix/X$display" ]; then
-  echo "xvfb.sh: Xvfb did not start on :$display" >&2
+if [ -z "$display" ]; then
+  echo "xvfb.sh: Xvfb did not start" >&2
   exit 1
 fi
 

@@ -1,10 +1,13 @@
 #version 330 core
 // Screen-space ambient occlusion with interleaved sampling: each pixel tests
-// 8 of the 32 kernel samples, the subset chosen by its place in the 4 x 4
-// noise tile (and rotated by that tile's noise vector). The 4 x 4 blur that
-// follows averages each subset four times with four rotations, so every
-// kernel sample still contributes to every blurred pixel at a quarter of the
-// cost.
+// kSamplesPerPixel of the 32 kernel samples, the subset chosen by its place
+// in the 4 x 4 noise tile (and turned by that tile's noise vector). The 4 x 4
+// blur that follows averages every subset several times with different
+// rotations, so every kernel sample still contributes to every blurred pixel
+// at a fraction of the cost.
+//
+// The loop is free of branches on purpose: a software rasterizer runs both
+// sides of every branch anyway and pays extra for the masking.
 
 out float occlusion;
 
@@ -20,16 +23,14 @@ uniform float power;   // exponent applied to the ambient visibility
 uniform float radius;  // reach of the kernel in view-space units
 uniform vec2 noiseScale;
 
-const int kSubsetCount = 4;
-const int kSamplesPerPixel = 8;  // 32 / kSubsetCount
-// Depth offsets that a sample must clear to count as occluded: a constant
+const int kKernelSize = 32;
+const int kSamplesPerPixel = 8;
+const int kSubsetCount = kKernelSize / kSamplesPerPixel;
+// Depth offset that a sample must clear to count as occluded: a constant
 // part and a part that grows with distance, since 16-bit float positions
 // lose precision far away.
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
-// Occluders much farther from the surface than the sample's own reach are
-// separate objects in front of it, not a crease: they fade out (no halos).
-const float kRangeFalloff = 1.0;
 
 vec3 octahedralDecode(vec2 e) {
     vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));
@@ -41,35 +42,45 @@ vec3 octahedralDecode(vec2 e) {
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     vec3 position = texelFetch(gPosition, pixel, 0).xyz;
-    if (position.z >= 0.0) {
-        occlusion = 1.0;  // background: nothing to occlude
-        return;
-    }
     vec3 normal = octahedralDecode(texelFetch(gNormal, pixel, 0).xy);
     vec3 noise = texture(texNoise, texCoords * noiseScale).xyz;
 
-    // Gram-Schmidt the noise vector into a tangent frame around the normal.
+    // Gram-Schmidt the noise vector into a frame around the normal (with a
+    // fallback axis for the rare noise vector parallel to it).
     vec3 tangent = noise - normal * dot(noise, normal);
-    if (dot(tangent, tangent) < 1e-6) tangent = abs(normal.x) < 0.9 ? vec3(1.0, 0.0, 0.0) : vec3(0.0, 1.0, 0.0);
-    tangent = normalize(tangent - normal * dot(tangent, normal));
-    mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
+    vec3 fallback = abs(normal.x) < 0.9 ? vec3(1.0, 0.0, 0.0) : vec3(0.0, 1.0, 0.0);
+    tangent = dot(tangent, tangent) > 1e-6 ? tangent : fallback - normal * dot(fallback, normal);
+    tangent = normalize(tangent);
+    mat3 frame = mat3(tangent, cross(normal, tangent), normal) * radius;
 
-    // Neighbouring pixels take different subsets; strided so that each subset
-    // holds near and far samples alike.
+    // Both camera projections are of the form x' = a x + b z + c,
+    // y' = d y + e z + f, w = g z + h.
+    vec3 projectX = vec3(projection[0][0], projection[2][0], projection[3][0]);
+    vec3 projectY = vec3(projection[1][1], projection[2][1], projection[3][1]);
+    vec2 projectW = vec2(projection[2][3], projection[3][3]);
+
+    // Neighbouring pixels take different subsets, strided through the kernel
+    // so that each subset holds near and far samples alike.
     int subset = (pixel.x & 1) + 2 * (pixel.y & 1);
+    subset = kSubsetCount == 8 ? subset + 4 * ((pixel.x >> 1) & 1) : subset;
     float bias = kBias + kBiasPerUnitDepth * -position.z;
+    float inverseSquaredRadius = 1.0 / (radius * radius);
     float occluded = 0.0;
     for (int i = 0; i < kSamplesPerPixel; ++i) {
-        vec3 offset = tbn * samples[subset + kSubsetCount * i] * radius;
-        vec3 samplePosition = position + offset;
-        vec4 clip = projection * vec4(samplePosition, 1.0);
-        vec2 uv = clip.xy / clip.w * 0.5 + 0.5;
-        if (any(lessThan(uv, vec2(0.0))) || any(greaterThan(uv, vec2(1.0)))) continue;
-        float sceneDepth = textureLod(gPosition, uv, 0.0).z;
-        if (sceneDepth >= 0.0) continue;  // background never occludes
-        float reach = length(offset) + bias;
-        float range = smoothstep(0.0, 1.0, kRangeFalloff * reach / abs(position.z - sceneDepth));
-        occluded += step(samplePosition.z + bias, sceneDepth) * range;
+        vec3 offset = frame * samples[subset + kSubsetCount * i];
+        vec3 p = position + offset;
+        float w = projectW.x * p.z + projectW.y;
+        vec2 ndc = vec2(dot(projectX, vec3(p.xz, 1.0)), dot(projectY, vec3(p.yz, 1.0))) / w;
+        // Off-screen samples read the clamped edge, which is close enough.
+        vec3 scene = textureLod(gPosition, ndc * 0.5 + 0.5, 0.0).xyz;
+        // Range check: an occluder counts less the farther it is from this
+        // point, and not at all beyond the radius, so distant foreground
+        // objects leave no dark halos. Background (z = 0) never occludes.
+        vec3 toScene = scene - position;
+        float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredRadius, 0.0, 1.0);
+        occluded += (scene.z >= p.z + bias && scene.z < 0.0) ? falloff : 0.0;
     }
-    occlusion = pow(1.0 - occluded / float(kSamplesPerPixel), power);
+    float visibility = pow(1.0 - occluded / float(kSamplesPerPixel), power);
+    // Background pixels (z = 0) have nothing to occlude.
+    occlusion = position.z < 0.0 ? visibility : 1.0;
 }

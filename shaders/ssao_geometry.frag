@@ -31,16 +31,7 @@ uniform Material material;
 uniform sampler2D texture_diffuse1;   // sRGB-encoded colour
 uniform sampler2D texture_normal1;    // tangent-space normal, +y along the v direction
 uniform sampler2D texture_specular1;  // specular intensity in red
-uniform sampler2D texture_depth1;     // height: white is raised
 
-// Parallax occlusion mapping: the relief depth in texture units, and the view
-// distance over which it fades out (beyond it the relief is sub-pixel and the
-// march would be wasted work).
-const float kParallaxDepth = 0.035;
-const float kParallaxFadeStart = 3.0;
-const float kParallaxFadeEnd = 6.0;
-const float kParallaxMinSteps = 4.0;
-const float kParallaxMaxSteps = 12.0;
 const float kMinShininess = 1.0;
 
 // A map whose image failed to load is bound without one; Mesa samples a 1 x 1
@@ -63,34 +54,6 @@ vec2 octahedralEncode(vec3 n) {
     return n.xy;
 }
 
-float surfaceDepth(vec2 uv) {
-    return 1.0 - textureLod(texture_depth1, uv, 0.0).r;
-}
-
-// Marches the view ray through the height field (tangent-space direction
-// towards the eye: viewTS) and returns the texture coordinates it hits.
-vec2 parallaxOcclusion(vec2 uv, vec3 viewTS, float strength) {
-    float steps = mix(kParallaxMaxSteps, kParallaxMinSteps, clamp(viewTS.z, 0.0, 1.0));
-    float stepDepth = 1.0 / steps;
-    vec2 stepUV = viewTS.xy / max(viewTS.z, 0.25) * (kParallaxDepth * strength) / steps;
-    float layer = 0.0;
-    float depth = surfaceDepth(uv);
-    float previousDepth = depth;
-    for (int i = 0; i < int(kParallaxMaxSteps); ++i) {
-        if (layer >= depth) break;
-        uv -= stepUV;
-        layer += stepDepth;
-        previousDepth = depth;
-        depth = surfaceDepth(uv);
-    }
-    // Between the last two steps the surface crosses the ray: interpolate.
-    float after = depth - layer;
-    float before = previousDepth - (layer - stepDepth);
-    float denominator = after - before;
-    float t = abs(denominator) > 1e-5 ? after / denominator : 0.0;
-    return mix(uv, uv + stepUV, clamp(t, 0.0, 1.0));
-}
-
 void main() {
     vec3 normal = normalize(fs.viewNormal);
     // Two-sided geometry (the lamp) shows its back faces: light them as fronts.
@@ -102,11 +65,6 @@ void main() {
     if (hasTangent) {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
-        float strength = 1.0 - smoothstep(kParallaxFadeStart, kParallaxFadeEnd, -fs.viewPosition.z);
-        if (strength > 0.0 && hasImage(texture_depth1)) {
-            vec3 viewTS = normalize(-fs.viewPosition) * tbn;
-            uv = parallaxOcclusion(uv, viewTS, strength);
-        }
         if (hasImage(texture_normal1)) {
             vec3 mapped = textureLod(texture_normal1, uv, 0.0).xyz * 2.0 - 1.0;
             normal = normalize(tbn * mapped);

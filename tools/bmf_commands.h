@@ -19,3 +19,4 @@ struct BmfCommand {
 };
 
 int runInfo(const std::vector<std::string>& args);
+int runImport(const std::vector<std::string>& args);

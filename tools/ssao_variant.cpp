@@ -1,17 +1,19 @@
 #include "tools/ssao_variant.h"
 
+#include <regex>
+
 namespace {
 
 struct Replacement {
-    const char* from;
-    const char* to;
+    const char* pattern;  // must match exactly one place
+    const char* replacement;
+    const char* what;
 };
 
-// One subset holding every sample, taken by every pixel.
-constexpr Replacement kReplacements[] = {
-    {"const int kSubsetCount = 4;", "const int kSubsetCount = 1;"},
-    {"const int kSamplesPerPixel = 8;", "const int kSamplesPerPixel = 32;"},
-    {"int subset = (pixel.x & 1) + 2 * (pixel.y & 1);", "int subset = 0;"},
+// Every pixel takes all the samples, as one subset starting at sample 0.
+const Replacement kReplacements[] = {
+    {R"(const int kSamplesPerPixel = \d+;)", "const int kSamplesPerPixel = 32;", "const int kSamplesPerPixel = N;"},
+    {R"(int subset = [^;]*;)", "int subset = 0;", "int subset = ...;"},
 };
 
 }  // namespace
@@ -19,12 +21,14 @@ constexpr Replacement kReplacements[] = {
 std::string bruteForceSsaoSource(const std::string& interleavedSource, std::string& error) {
     std::string source = interleavedSource;
     for (const Replacement& r : kReplacements) {
-        const std::size_t at = source.find(r.from);
-        if (at == std::string::npos || source.find(r.from, at + 1) != std::string::npos) {
-            error = std::string("the SSAO shader has no single line \"") + r.from + "\"";
+        const std::regex pattern(r.pattern);
+        const auto count = std::distance(std::sregex_iterator(source.begin(), source.end(), pattern),
+                                         std::sregex_iterator());
+        if (count != 1) {
+            error = std::string("the SSAO shader has no single line \"") + r.what + "\"";
             return {};
         }
-        source.replace(at, std::string(r.from).size(), r.to);
+        source = std::regex_replace(source, pattern, r.replacement);
     }
     error.clear();
     return source;

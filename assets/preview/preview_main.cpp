@@ -25,6 +25,8 @@ constexpr int kPreviewTextureSize = 256;
 constexpr int kShadowSize = 512;
 constexpr float kShadowFar = 25.0f;
 constexpr float kAmbient = 0.18f;
+// Plans and sections are for reading the layout: light them more evenly.
+constexpr float kDrawingAmbient = 0.5f;
 
 struct Tri {
     glm::vec3 p[3], n[3];
@@ -149,8 +151,8 @@ struct Frame {
 };
 
 // Lambert shading with the demo's attenuation, an ambient term and shadows.
-Frame renderView(const World& world, const ShadowCube& shadows, const glm::mat4& viewProjection, const glm::vec3& eye,
-                 int width, int height, float maxY, bool orthographic) {
+Frame renderView(const World& world, const ShadowCube& shadows, const glm::mat4& viewProjection, int width, int height,
+                 float maxY, bool orthographic) {
     Frame frame(width, height);
     for (const Tri& t : world.tris) {
         if (t.p[0].y > maxY && t.p[1].y > maxY && t.p[2].y > maxY) continue;
@@ -170,9 +172,7 @@ Frame renderView(const World& world, const ShadowCube& shadows, const glm::mat4&
             const float attenuation = 1.0f / (1.0f + 0.09f * d + 0.0028f * d * d);
             const float diffuse = std::max(0.0f, glm::dot(n, toLight / d)) * attenuation;
             const float lit = diffuse > 0.0f ? litFraction(shadows, world.light, p + n * 0.01f) : 0.0f;
-            (void)eye;
-            (void)orthographic;
-            frame.set(x, y, albedo * (kAmbient + 1.3f * diffuse * lit));
+            frame.set(x, y, albedo * ((orthographic ? kDrawingAmbient : kAmbient) + 1.3f * diffuse * lit));
         });
     }
     return frame;
@@ -238,8 +238,7 @@ int main(int argc, char** argv) {
             }
             char name[32];
             std::snprintf(name, sizeof name, "flight_%02zu.png", stops[next]);
-            const Frame frame = renderView(world, shadows, camera.getViewProjectionMatrix(), camera.position, width,
-                                           height, 1e9f, false);
+            const Frame frame = renderView(world, shadows, camera.getViewProjectionMatrix(), width, height, 1e9f, false);
             std::cout << "point " << stops[next] << " at (" << camera.position.x << ", " << camera.position.y << ", "
                       << camera.position.z << ") yaw " << camera.yaw << " pitch " << camera.pitch << std::endl;
             save(out / name, frame.image);
@@ -250,18 +249,18 @@ int main(int argc, char** argv) {
     // The lamp close up, from beside the table.
     const glm::mat4 closeUp = glm::perspective(45.0f, static_cast<float>(width) / static_cast<float>(height), 0.1f, 1000.0f) *
                               glm::lookAt(glm::vec3(-1.6f, 2.2f, 4.6f), layout::kLampPivot + glm::vec3(0, -1.0f, 0), glm::vec3(0, 1, 0));
-    save(out / "lamp.png", renderView(world, shadows, closeUp, {}, width, height, 1e9f, false).image);
+    save(out / "lamp.png", renderView(world, shadows, closeUp, width, height, 1e9f, false).image);
 
     // Plan (ceiling and roof left out) and a section looking along -x, each with the path.
-    const int planW = 900, planH = 1000;
+    const int planW = 630, planH = 700;
     // Looking down with -z up the image: view y is -z.
     const glm::mat4 plan = glm::ortho(-9.0f, 19.0f, -23.5f, 7.5f, 0.1f, 100.0f) *
                            glm::lookAt(glm::vec3(0, 50, 0), glm::vec3(0, 0, 0), glm::vec3(0, 0, -1));
-    Frame planFrame = renderView(world, shadows, plan, {0, 50, 0}, planW, planH, 6.8f, true);
+    Frame planFrame = renderView(world, shadows, plan, planW, planH, 6.8f, true);
     // Section looking along -x, cut at the hall's +x wall: view x is -z.
     const glm::mat4 side = glm::ortho(-24.0f, 7.5f, -1.0f, 12.0f, 42.4f, 100.0f) *
                            glm::lookAt(glm::vec3(50, 0, 0), glm::vec3(0, 0, 0), glm::vec3(0, 1, 0));
-    Frame sideFrame = renderView(world, shadows, side, {50, 0, 0}, 1200, 500, 1e9f, true);
+    Frame sideFrame = renderView(world, shadows, side, 1200, 500, 1e9f, true);
     for (std::size_t i = 0; i + 1 < path.size(); ++i) {
         drawLine(planFrame.image, toScreen(plan, path[i], planW, planH), toScreen(plan, path[i + 1], planW, planH), {1, 0.1f, 0.1f});
         drawLine(sideFrame.image, toScreen(side, path[i], 1200, 500), toScreen(side, path[i + 1], 1200, 500), {1, 0.1f, 0.1f});

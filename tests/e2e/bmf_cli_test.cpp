@@ -12,7 +12,8 @@ const std::string kBmf = std::string(RTG_RUN_DIR) + "/bmf";
 const std::string kUsage =
     "Usage: bmf <command> [arguments]\n"
     "Commands:\n"
-    "  info FILE           print the materials and meshes of a model file\n";
+    "  info FILE           print the materials and meshes of a model file\n"
+    "  import SCENE OUT.bmf [--run-dir DIR] convert an OBJ, glTF or other scene into a model file\n";
 
 // A 2 x 1 greyscale image in binary PGM, which the image decoder reads.
 const std::string kGreyImage = std::string("P5\n2 1\n255\n") + char(10) + char(20);
@@ -56,7 +57,14 @@ protected:
 };
 
 TEST_F(BmfTool, BadArgumentsPrintTheUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"nonsense"}, {"info"}, {"info", "a", "b"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"nonsense"},
+                                                                  {"info"},
+                                                                  {"info", "a", "b"},
+                                                                  {"import", "a"},
+                                                                  {"import", "a", "b", "c"},
+                                                                  {"import", "a", "b", "--bogus"},
+                                                                  {"import", "a", "b", "--run-dir"}}) {
         const RunResult r = bmf(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.output, kUsage);
@@ -91,6 +99,28 @@ TEST_F(BmfTool, DamagedOrMissingFilesFailWithTheLoadersMessage) {
     r = bmf({"info", "nowhere.bmf"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.output, "File not found!\n");
+}
+
+TEST_F(BmfTool, ImportWritesAModelThatInfoReads) {
+    dir.write("quad.obj", std::string("mtllib quad.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
+                                      "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nusemtl grey\nf 1/1 2/2 3/3 4/4\n"));
+    dir.write("quad.mtl", std::string("newmtl grey\nKd 1 1 1\nmap_Kd grey.pgm\n"));
+    RunResult r = bmf({"import", "quad.obj", "quad.bmf"});
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output, "quad.bmf: 1 material, 1 mesh, 2 triangles; texture paths relative to .\n");
+
+    r = bmf({"info", "quad.bmf"});
+    EXPECT_EQ(r.status, 0) << r.output;
+    const std::vector<std::string> lines = splitLines(r.output);
+    ASSERT_GE(lines.size(), 7u) << r.output;
+    EXPECT_EQ(lines[0], "quad.bmf: 1 material, 1 mesh");
+    EXPECT_EQ(lines[2], "  diffuse map:      grey.pgm (2 x 1, 1 channel)");
+    EXPECT_EQ(lines[3].rfind("  normal map:       no-normal-map/ (does not open", 0), 0u) << lines[3];
+    EXPECT_EQ(lines[6].rfind("mesh 0: material 0, 4 vertices, 2 triangles", 0), 0u) << lines[6];
+
+    r = bmf({"import", "nothing.obj", "x.bmf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output.rfind("bmf import: ", 0), 0u) << r.output;
 }
 
 }  // namespace

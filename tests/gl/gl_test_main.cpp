@@ -44,9 +44,23 @@ int main(int argc, char** argv) {
     options.hidden = true;
     // Listing the tests needs no display.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-    const std::string error = openWindow(options, gWindow);
+    // GLEW here only speaks GLX: insist on SDL's X11 driver, so a display
+    // that cannot be reached is reported as such rather than through a
+    // context from another driver that GLEW then cannot use.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    std::string error;
+    // A busy X server has been seen to refuse a connection now and then;
+    // try a few times before giving up on the whole test binary.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        error = openWindow(options, gWindow);
+        if (error.empty()) break;
+        std::cerr << "opening the test window failed (attempt " << attempt + 1 << "): " << error << std::endl;
+        SDL_Quit();
+        gWindow = AppWindow();
+        SDL_Delay(500);
+    }
     if (!error.empty()) {
-        std::cerr << "GL tests need an X display (run them under xvfb-run): " << error << std::endl;
+        std::cerr << "GL tests need an X display (run them under scripts/xvfb.sh): " << error << std::endl;
         return 1;
     }
     if (!GLEW_KHR_debug && !GLEW_VERSION_4_3) {

@@ -99,7 +99,8 @@ void writeFloorTextures(const std::string& directory) {
             normal.rgba[i + 1] = static_cast<std::uint8_t>((n.y * 0.5f + 0.5f) * 255.0f);
             normal.rgba[i + 2] = static_cast<std::uint8_t>((n.z * 0.5f + 0.5f) * 255.0f);
             specular.rgba[i] = specular.rgba[i + 1] = specular.rgba[i + 2] = dark ? 40 : 160;
-            height.rgba[i] = height.rgba[i + 1] = height.rgba[i + 2] = static_cast<std::uint8_t>(h * 255.0f);
+            // The displacement map holds depth: white is deepest.
+            height.rgba[i] = height.rgba[i + 1] = height.rgba[i + 2] = static_cast<std::uint8_t>((1.0f - h) * 255.0f);
             for (Image* image : {&diffuse, &normal, &specular, &height}) image->rgba[i + 3] = 255;
         }
     }
@@ -107,7 +108,7 @@ void writeFloorTextures(const std::string& directory) {
     writePng(directory + "/floor_diffuse.png", diffuse);
     writePng(directory + "/floor_normal.png", normal);
     writePng(directory + "/floor_specular.png", specular);
-    writePng(directory + "/floor_height.png", height);
+    writePng(directory + "/floor_depth.png", height);
 }
 
 MaterialRecord plainMaterial(glm::vec3 diffuse, const std::string& mapPrefix) {
@@ -118,7 +119,7 @@ MaterialRecord plainMaterial(glm::vec3 diffuse, const std::string& mapPrefix) {
     m.diffuseMapPath = mapPrefix + "_diffuse.png";
     m.normalMapPath = mapPrefix + "_normal.png";
     m.specularMapPath = mapPrefix + "_specular.png";
-    m.displacementMapPath = mapPrefix + "_height.png";
+    m.displacementMapPath = mapPrefix + "_depth.png";
     return m;
 }
 
@@ -143,13 +144,13 @@ void writeTestRoom(const std::string& directory) {
     room.meshes.push_back(walls);
     writeFile(directory + "/models/final_scene/final_scene.bmf", serializeModelFile(room));
 
-    // The lamp: a rod down from the pivot and a shade open below, around the
-    // light at local (0, -1.2, 0).
+    // The lamp: a rod down from the pivot and a shade open below, just above
+    // the light at local (0, -1.2, 0), so that the light reaches the walls.
     ModelData lamp;
     lamp.materials.push_back(plainMaterial(glm::vec3(0.3f, 0.35f, 0.5f), "models/lamp2/none"));
     MeshRecord shade;
-    addBox(shade, {-0.03f, -0.9f, -0.03f}, {0.03f, 0.0f, 0.03f}, false);
-    addBox(shade, {-0.4f, -1.35f, -0.4f}, {0.4f, -0.9f, 0.4f}, false, 3);
+    addBox(shade, {-0.03f, -0.8f, -0.03f}, {0.03f, 0.0f, 0.03f}, false);
+    addBox(shade, {-0.4f, -1.1f, -0.4f}, {0.4f, -0.8f, 0.4f}, false, 3);
     lamp.meshes.push_back(shade);
     writeFile(directory + "/models/lamp2/lamp2.bmf", serializeModelFile(lamp));
 
@@ -179,17 +180,39 @@ std::string makeSceneDirectory(const std::string& name) {
     return directory.string();
 }
 
+void aimCamera(FloatingCamera& camera, const glm::vec3& eye, const glm::vec3& target) {
+    const glm::vec3 d = glm::normalize(target - eye);
+    camera.setPosition(eye);
+    camera.yaw = glm::degrees(std::atan2(d.z, d.x));
+    camera.pitch = glm::degrees(std::asin(d.y));
+    camera.rotate(0.0f, 0.0f);
+    camera.update();
+}
+
+glm::ivec2 projectToPixel(FloatingCamera& camera, const glm::vec3& world, int width, int height) {
+    const glm::vec4 clip = camera.getViewProjectionMatrix() * glm::vec4(world, 1.0f);
+    const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+    return {static_cast<int>((ndc.x * 0.5f + 0.5f) * width), static_cast<int>((0.5f - ndc.y * 0.5f) * height)};
+}
+
 void resizeTestWindow(int width, int height) {
     SDL_SetWindowSize(glTestWindow().window, width, height);
-    // The drawable follows the X window once the server has handled the resize.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        SDL_PumpEvents();
-        int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(glTestWindow().window, &w, &h);
-        if (w == width && h == height) break;
-        SDL_Delay(10);
-    }
+    // The GL drawable follows the X window only once the server has handled
+    // the resize and the driver has looked again: clear, swap and read the far
+    // corner until it holds the clear colour.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, width, height);
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        SDL_PumpEvents();
+        glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        std::uint8_t corner[4] = {0, 0, 0, 0};
+        glReadPixels(width - 1, height - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, corner);
+        if (corner[1] == 255 && corner[0] == 0) break;
+        SDL_GL_SwapWindow(glTestWindow().window);
+        SDL_Delay(5);
+    }
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
 
 void replayFrames(RoomScene& scene, FloatingCamera& camera, Flight& flight, int frameCount, float step) {

@@ -39,6 +39,11 @@ private:
 // link to the runnable directory's shaders.
 std::string makeSceneDirectory(const std::string& name);
 
+// Points the camera from eye at target (yaw and pitch; no roll).
+void aimCamera(FloatingCamera& camera, const glm::vec3& eye, const glm::vec3& target);
+// The pixel (top-left origin) where a world point lands for the camera.
+glm::ivec2 projectToPixel(FloatingCamera& camera, const glm::vec3& world, int width, int height);
+
 // Resizes the hidden test window so its default framebuffer is width x height.
 void resizeTestWindow(int width, int height);
 

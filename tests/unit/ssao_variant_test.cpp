@@ -23,25 +23,27 @@ TEST(SsaoVariant, TheSceneShaderYieldsItsBruteForceTwin) {
     std::string error;
     const std::string full = bruteForceSsaoSource(interleaved, error);
     ASSERT_EQ(error, "");
-    EXPECT_NE(full.find("const int kSubsetCount = 1;"), std::string::npos);
     EXPECT_NE(full.find("const int kSamplesPerPixel = 32;"), std::string::npos);
     EXPECT_NE(full.find("int subset = 0;"), std::string::npos);
-    EXPECT_EQ(full.find("pixel.x & 1"), std::string::npos);
-    // Nothing else changes: three lines edited, each the same length or shorter.
-    EXPECT_LE(full.size(), interleaved.size());
-    EXPECT_EQ(full.substr(0, 20), interleaved.substr(0, 20));
+    EXPECT_EQ(full.find("pixel.x & 1) + 2"), std::string::npos);
+    // The subset indexing the loop uses must come from those two lines.
+    EXPECT_NE(full.find("samples[subset + kSubsetCount * i]"), std::string::npos);
+    EXPECT_NE(full.find("kSubsetCount = kKernelSize / kSamplesPerPixel"), std::string::npos);
 }
 
 TEST(SsaoVariant, MissingOrRepeatedLinesAreReported) {
     std::string error;
     EXPECT_EQ(bruteForceSsaoSource("void main() {}", error), "");
-    EXPECT_EQ(error, "the SSAO shader has no single line \"const int kSubsetCount = 4;\"");
+    EXPECT_EQ(error, "the SSAO shader has no single line \"const int kSamplesPerPixel = N;\"");
 
     const std::string twice =
-        "const int kSubsetCount = 4;\nconst int kSubsetCount = 4;\nconst int kSamplesPerPixel = 8;\n"
-        "int subset = (pixel.x & 1) + 2 * (pixel.y & 1);\n";
+        "const int kSamplesPerPixel = 8;\nint subset = 1;\nvoid f() { int subset = 2; }\n";
     EXPECT_EQ(bruteForceSsaoSource(twice, error), "");
-    EXPECT_NE(error.find("kSubsetCount"), std::string::npos);
+    EXPECT_EQ(error, "the SSAO shader has no single line \"int subset = ...;\"");
+
+    const std::string minimal = "const int kSamplesPerPixel = 4;\nint subset = (pixel.x & 3) * 2;\n";
+    EXPECT_EQ(bruteForceSsaoSource(minimal, error), "const int kSamplesPerPixel = 32;\nint subset = 0;\n");
+    EXPECT_EQ(error, "");
 }
 
 }  // namespace
