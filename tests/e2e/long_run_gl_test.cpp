@@ -41,10 +41,11 @@ constexpr int kFrames = RTG_LONG_RUN_FRAMES;
 constexpr int kWarmUpFrames = kFrames / 2;
 constexpr float kStep = 0.12f;  // simulated seconds per frame: the flight (about 75 s) takes about 630 frames
 constexpr int kSampleEvery = 50;
-// Heap bytes in use are exact. A leak, even of a byte per frame, makes them
-// grow between every two samples; the driver's caches may step up now and
-// then (one step of about 110 KiB was seen under AddressSanitizer).
-constexpr int kMaxHeapSteps = 2;
+// Heap bytes in use are exact. A leak, even of a byte per frame, sets a new
+// high at every sample; what is merely in use at the moment of a sample
+// comes and goes (blips of 96 bytes were seen), and the driver's caches may
+// step up now and then (one step of about 110 KiB under AddressSanitizer).
+constexpr int kMaxHeapHighs = 3;
 constexpr double kMaxHeapGrowthKiB = 256.0;
 // Resident memory wanders by pages and allocator chunks (+-3 MiB under
 // AddressSanitizer): the last third of the samples, on average, may not sit
@@ -196,17 +197,20 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
             << kKinds[k].kind << " names created during frames 2 to " << kFrames;
     }
 
-    int heapSteps = 0;
-    for (std::size_t i = 1; i < heap.size(); ++i)
-        if (heap[i] > heap[i - 1]) ++heapSteps;
+    int heapHighs = 0;
+    double highest = heap.front();
+    for (double kib : heap) {
+        if (kib > highest) ++heapHighs;
+        highest = std::max(highest, kib);
+    }
     const double heapGrowth = heap.back() - heap.front();
     const std::size_t third = resident.size() / 3;
     const double residentGrowth = mean(resident, resident.size() - third, resident.size()) - mean(resident, 0, third);
     RecordProperty("heap_kib_growth", std::to_string(heapGrowth));
     RecordProperty("resident_kib_growth", std::to_string(residentGrowth));
     const std::string watched = " over frames " + std::to_string(kWarmUpFrames) + " to " + std::to_string(kFrames);
-    EXPECT_LE(heapSteps, kMaxHeapSteps) << "heap in use grew between " << heapSteps << " of " << heap.size() - 1
-                                        << " pairs of samples" << watched;
+    EXPECT_LE(heapHighs, kMaxHeapHighs) << "heap in use reached a new high at " << heapHighs << " of "
+                                        << heap.size() - 1 << " samples" << watched;
     EXPECT_LT(heapGrowth, kMaxHeapGrowthKiB) << "KiB more heap in use" << watched;
     EXPECT_LT(residentGrowth, kMaxResidentGrowthKiB) << "KiB more resident memory" << watched;
 }
