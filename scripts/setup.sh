@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang
   libsdl2-dev libglew-dev libglm-dev libstb-dev libassimp-dev zlib1g-dev
   libgtest-dev libgmock-dev nlohmann-json3-dev
-  xvfb xauth xdotool x11-apps x11-utils imagemagick
+  xvfb xauth xdotool x11-apps x11-utils imagemagick libx11-dev libxtst-dev
   libgl1-mesa-dri mesa-utils
 )
 

@@ -58,24 +58,36 @@ bool Process::readAvailable(double timeoutSeconds) {
 }
 
 bool Process::waitForOutput(const std::string& text, double timeoutSeconds) {
+    return waitUntil([&text](const std::string& output) { return output.find(text) != std::string::npos; },
+                     timeoutSeconds);
+}
+
+bool Process::waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds) {
     const auto start = std::chrono::steady_clock::now();
-    while (output_.find(text) == std::string::npos) {
+    while (!done(output_)) {
         const double left = timeoutSeconds - secondsSince(start);
         if (left <= 0) return false;
-        if (!readAvailable(left < 0.1 ? left : 0.1)) {
-            int status = 0;
-            if (!exited_ && waitpid(pid_, &status, WNOHANG) == pid_) {
-                exited_ = true;
-                status_ = status;
+        if (!readAvailable(left < 0.1 ? left : 0.1) && !running()) {
+            while (readAvailable(0.0)) {
             }
-            if (exited_) {
-                while (readAvailable(0.0)) {
-                }
-                return output_.find(text) != std::string::npos;
-            }
+            return done(output_);
         }
     }
     return true;
+}
+
+bool Process::running() {
+    int status = 0;
+    if (!exited_ && waitpid(pid_, &status, WNOHANG) == pid_) {
+        exited_ = true;
+        status_ = status;
+    }
+    return !exited_;
+}
+
+void Process::drain() {
+    while (readAvailable(0.0)) {
+    }
 }
 
 int Process::wait(double timeoutSeconds) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,12 @@ public:
 
     // Reads output until it contains text or the timeout passes.
     bool waitForOutput(const std::string& text, double timeoutSeconds);
+    // Reads output until done(output) holds, the process ends or the timeout passes.
+    bool waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds);
+    // Whether the process is still running (reaps it when it has ended).
+    bool running();
+    // Reads whatever output is there already, without waiting for more.
+    void drain();
     // Waits for the exit; returns the exit status, or -1000 - signal when
     // killed by a signal, or -2000 on timeout (the child is then killed).
     int wait(double timeoutSeconds);

@@ -1,0 +1,218 @@
+// A long run of the real scene, the way rtg's frame loop drives it: neither
+// memory nor GL objects may pile up from frame to frame. It runs in-process
+// (a hidden window, a debug context that fails the test on any GL error), so
+// that it can ask the driver which object names it hands out.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define RTG_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define RTG_ASAN 1
+#endif
+#endif
+#if RTG_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
+#include <GL/glew.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "app/flight.h"
+#include "app/input.h"
+#include "camera/floating_camera.h"
+#include "scene/room_scene.h"
+#include "tests/gl/gl_test_context.h"
+#include "tools/bench_memory.h"
+
+namespace {
+
+// Frames of the run: RTG_LONG_RUN_FRAMES (a cache variable of the build).
+// The first half warms up: the whole flight is flown in it and the driver's
+// caches settle. Memory is then watched over the second half, holding at the
+// end of the path with the lamp swinging.
+constexpr int kFrames = RTG_LONG_RUN_FRAMES;
+constexpr int kWarmUpFrames = kFrames / 2;
+constexpr float kStep = 0.12f;  // simulated seconds per frame: the flight (about 75 s) takes about 630 frames
+constexpr int kSampleEvery = 50;
+// Heap bytes in use are exact. A leak, even of a byte per frame, sets a new
+// high at every sample; what is merely in use at the moment of a sample
+// comes and goes (blips of 96 bytes were seen), and the driver's caches may
+// step up now and then (one step of about 110 KiB under AddressSanitizer).
+constexpr int kMaxHeapHighs = 3;
+constexpr double kMaxHeapGrowthKiB = 256.0;
+// Resident memory wanders by pages and allocator chunks (+-3 MiB under
+// AddressSanitizer): the last third of the samples, on average, may not sit
+// higher than the first third by more than this.
+constexpr double kMaxResidentGrowthKiB = 4096.0;
+
+// Bytes the program holds on the heap right now, by the allocator's own books.
+double heapKiB() {
+#if RTG_ASAN
+    return static_cast<double>(__sanitizer_get_current_allocated_bytes()) / 1024.0;
+#else
+    const struct mallinfo2 info = mallinfo2();  // the main thread's arena, where the program allocates
+    return static_cast<double>(info.uordblks + info.hblkhd) / 1024.0;
+#endif
+}
+
+// Gets one fresh name of a kind of GL object and gives it back at once.
+struct NameKind {
+    const char* kind;
+    GLuint (*probe)();
+};
+
+GLuint probeBuffer() {
+    GLuint n = 0;
+    glGenBuffers(1, &n);
+    glDeleteBuffers(1, &n);
+    return n;
+}
+GLuint probeTexture() {
+    GLuint n = 0;
+    glGenTextures(1, &n);
+    glDeleteTextures(1, &n);
+    return n;
+}
+GLuint probeFramebuffer() {
+    GLuint n = 0;
+    glGenFramebuffers(1, &n);
+    glDeleteFramebuffers(1, &n);
+    return n;
+}
+GLuint probeRenderbuffer() {
+    GLuint n = 0;
+    glGenRenderbuffers(1, &n);
+    glDeleteRenderbuffers(1, &n);
+    return n;
+}
+GLuint probeVertexArray() {
+    GLuint n = 0;
+    glGenVertexArrays(1, &n);
+    glDeleteVertexArrays(1, &n);
+    return n;
+}
+GLuint probeQuery() {
+    GLuint n = 0;
+    glGenQueries(1, &n);
+    glDeleteQueries(1, &n);
+    return n;
+}
+GLuint probeProgram() {  // programs and shader objects share one name space
+    const GLuint n = glCreateProgram();
+    glDeleteProgram(n);
+    return n;
+}
+
+const NameKind kKinds[] = {
+    {"buffer", probeBuffer},           {"texture", probeTexture},        {"framebuffer", probeFramebuffer},
+    {"renderbuffer", probeRenderbuffer}, {"vertex array", probeVertexArray}, {"query", probeQuery},
+    {"program or shader", probeProgram},
+};
+
+double mean(const std::vector<double>& values, std::size_t begin, std::size_t end) {
+    double sum = 0.0;
+    for (std::size_t i = begin; i < end; ++i) sum += values[i];
+    return end > begin ? sum / static_cast<double>(end - begin) : 0.0;
+}
+
+std::vector<GLuint> probeAll() {
+    std::vector<GLuint> names;
+    for (const NameKind& k : kKinds) names.push_back(k.probe());
+    return names;
+}
+
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::string& path) {
+        char buffer[4096];
+        if (getcwd(buffer, sizeof buffer) != nullptr) previous_ = buffer;
+        EXPECT_EQ(chdir(path.c_str()), 0) << path;
+    }
+    ~WorkingDirectory() {
+        if (!previous_.empty() && chdir(previous_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previous_;
+    }
+
+private:
+    std::string previous_;
+};
+
+TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
+    // The probes count on the driver handing out names it has not handed out
+    // before; without that they could not see an object made and deleted.
+    const std::vector<GLuint> first = probeAll();
+    const std::vector<GLuint> second = probeAll();
+    for (std::size_t k = 0; k < first.size(); ++k)
+        ASSERT_EQ(second[k], first[k] + 1) << kKinds[k].kind << " names are reused; the probe cannot count them";
+
+    WorkingDirectory runDirectory(RTG_RUN_DIR);
+    AppWindow& window = glTestWindow();
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window.window, &width, &height);
+    RoomScene scene(width, height);
+    FloatingCamera camera(static_cast<float>(width) / static_cast<float>(height));
+    camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
+    camera.update();
+    Flight flight;
+    InputState input;
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glEnable(GL_DEPTH_TEST);
+
+    std::vector<GLuint> afterFirstFrame;
+    std::vector<double> heap, resident;
+    for (int frame = 0; frame < kFrames && !HasFailure(); ++frame) {
+        // The user's switches on the way, so that every camera path has run
+        // before memory is watched.
+        if (frame == kWarmUpFrames / 4 || frame == kWarmUpFrames / 2) toggleProjection(input, camera);
+        SDL_PumpEvents();
+        glClearColor(0.0f, 0.0f, 0.0f, 0.1f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const float deltaTime = frame == 0 ? 0.0f : kStep;
+        applyHeldKeys(input, camera, deltaTime);
+        flight.step(camera, deltaTime);
+        camera.update();
+        scene.render(camera, deltaTime);
+        SDL_GL_SwapWindow(window.window);
+
+        if (frame == 0) afterFirstFrame = probeAll();
+        if (frame >= kWarmUpFrames && frame % kSampleEvery == 0) {
+            heap.push_back(heapKiB());
+            resident.push_back(static_cast<double>(currentResidentKiB()));
+        }
+    }
+    ASSERT_FALSE(HasFailure());
+    EXPECT_TRUE(flight.flying && flight.segmentEnd == flight.finalPoint) << "the flight did not reach its end";
+
+    const std::vector<GLuint> atEnd = probeAll();
+    for (std::size_t k = 0; k < atEnd.size(); ++k) {
+        // One name went to the probe itself.
+        EXPECT_EQ(atEnd[k] - afterFirstFrame[k] - 1, 0u)
+            << kKinds[k].kind << " names created during frames 2 to " << kFrames;
+    }
+
+    int heapHighs = 0;
+    double highest = heap.front();
+    for (double kib : heap) {
+        if (kib > highest) ++heapHighs;
+        highest = std::max(highest, kib);
+    }
+    const double heapGrowth = heap.back() - heap.front();
+    const std::size_t third = resident.size() / 3;
+    const double residentGrowth = mean(resident, resident.size() - third, resident.size()) - mean(resident, 0, third);
+    RecordProperty("heap_kib_growth", std::to_string(heapGrowth));
+    RecordProperty("resident_kib_growth", std::to_string(residentGrowth));
+    const std::string watched = " over frames " + std::to_string(kWarmUpFrames) + " to " + std::to_string(kFrames);
+    EXPECT_LE(heapHighs, kMaxHeapHighs) << "heap in use reached a new high at " << heapHighs << " of "
+                                        << heap.size() - 1 << " samples" << watched;
+    EXPECT_LT(heapGrowth, kMaxHeapGrowthKiB) << "KiB more heap in use" << watched;
+    EXPECT_LT(residentGrowth, kMaxResidentGrowthKiB) << "KiB more resident memory" << watched;
+}
+
+}  // namespace
