@@ -17,7 +17,7 @@ TEST(ShadowProjection, IsASquareNinetyDegreeFrustumToTheFarPlane) {
 }
 
 // Where GL samples a cube map for direction r: the face and its (s, t) in
-// [-1, 1], from the face-selection table of the GL specification.
+// [-1, 1], from OpenGL's cube-map face-selection table.
 struct CubeLookup {
     int face;
     float sc, tc;
