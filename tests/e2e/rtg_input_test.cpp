@@ -128,6 +128,8 @@ TEST_F(RtgInput, FlightMovesTheViewUntilReturnStopsItAndASecondReturnRestartsIt)
     lastAfter_ = rtg_->capture();
     lastWhat_ = "restarted, from start";
     lastMotion_ = estimateViewMotion(start, lastAfter_);
+    EXPECT_GT(lastMotion_.match, estimateViewMotion(stopped, lastAfter_).match)
+        << "the restarted view is not more like the start than like the stopped view; " << last();
     EXPECT_LT(std::abs(lastMotion_.dx), kFlightSideways) << last();
     EXPECT_LT(std::abs(lastMotion_.dy), kRestartTilt) << last();
     EXPECT_NEAR(lastMotion_.scale, 1.0f, 0.05f) << last();
