@@ -2,7 +2,10 @@
 // memory nor GL objects may pile up from frame to frame. It runs in-process
 // (a hidden window, a debug context that fails the test on any GL error), so
 // that it can ask the driver which object names it hands out.
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -33,13 +36,15 @@
 
 namespace {
 
-// Frames of the run: RTG_LONG_RUN_FRAMES (a cache variable of the build).
+// Frames of the run: the environment's RTG_LONG_RUN_FRAMES when set (a full
+// run without rebuilding), else the build's cache variable of that name.
 // The first half warms up: the whole flight is flown in it and the driver's
 // caches settle. Memory is then watched over the second half, holding at the
 // end of the path with the lamp swinging.
-constexpr int kFrames = RTG_LONG_RUN_FRAMES;
-constexpr int kWarmUpFrames = kFrames / 2;
+constexpr int kDefaultFrames = RTG_LONG_RUN_FRAMES;
 constexpr float kStep = 0.12f;  // simulated seconds per frame: the flight (about 75 s) takes about 630 frames
+constexpr int kMinFrames = 1300;  // a warm-up half that flies the whole path
+constexpr int kMaxFrames = 1000000;
 constexpr int kSampleEvery = 50;
 // Heap bytes in use are exact. An allocation kept every frame, however small,
 // sets a new high at every sample; what is merely in use at the moment of a
@@ -75,6 +80,22 @@ double heapKiB() {
     const struct mallinfo2 info = mallinfo2();  // the main thread's arena, where the program allocates
     return static_cast<double>(info.uordblks + info.hblkhd) / 1024.0;
 #endif
+}
+
+// The frames to render, or 0 (with a failure recorded) when the environment
+// asks for a count the run cannot use.
+int framesOfRun() {
+    const char* text = std::getenv("RTG_LONG_RUN_FRAMES");
+    if (text == nullptr || *text == '\0') return kDefaultFrames;
+    char* end = nullptr;
+    errno = 0;
+    const long frames = std::strtol(text, &end, 10);
+    if (errno != 0 || *end != '\0' || frames < kMinFrames || frames > kMaxFrames) {
+        ADD_FAILURE() << "RTG_LONG_RUN_FRAMES='" << text << "': expected a whole number from " << kMinFrames << " to "
+                      << kMaxFrames;
+        return 0;
+    }
+    return static_cast<int>(frames);
 }
 
 // Gets one fresh name of a kind of GL object and gives it back at once.
@@ -166,6 +187,11 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
     for (std::size_t k = 0; k < first.size(); ++k)
         ASSERT_EQ(second[k], first[k] + 1) << kKinds[k].kind << " names are reused; the probe cannot count them";
 
+    const int frames = framesOfRun();
+    ASSERT_GT(frames, 0);
+    const int warmUpFrames = frames / 2;
+    RecordProperty("frames", std::to_string(frames));
+
     WorkingDirectory runDirectory(RTG_RUN_DIR);
     AppWindow& window = glTestWindow();
     int width = 0, height = 0;
@@ -182,10 +208,10 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
 
     std::vector<GLuint> afterFirstFrame;
     std::vector<double> heap, resident;
-    for (int frame = 0; frame < kFrames && !HasFailure(); ++frame) {
+    for (int frame = 0; frame < frames && !HasFailure(); ++frame) {
         // The user's switches on the way, so that every camera path has run
         // before memory is watched.
-        if (frame == kWarmUpFrames / 4 || frame == kWarmUpFrames / 2) toggleProjection(input, camera);
+        if (frame == warmUpFrames / 4 || frame == warmUpFrames / 2) toggleProjection(input, camera);
         SDL_PumpEvents();
         glClearColor(0.0f, 0.0f, 0.0f, 0.1f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -197,7 +223,7 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
         SDL_GL_SwapWindow(window.window);
 
         if (frame == 0) afterFirstFrame = probeAll();
-        if (frame >= kWarmUpFrames && frame % kSampleEvery == 0) {
+        if (frame >= warmUpFrames && frame % kSampleEvery == 0) {
             heap.push_back(heapKiB());
             resident.push_back(static_cast<double>(currentResidentKiB()));
         }
@@ -209,7 +235,7 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
     for (std::size_t k = 0; k < atEnd.size(); ++k) {
         // One name went to the probe itself.
         EXPECT_EQ(atEnd[k] - afterFirstFrame[k] - 1, 0u)
-            << kKinds[k].kind << " names created during frames 2 to " << kFrames;
+            << kKinds[k].kind << " names created during frames 2 to " << frames;
     }
 
     int heapHighs = 0;
@@ -223,7 +249,12 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
     const double residentGrowth = mean(resident, resident.size() - third, resident.size()) - mean(resident, 0, third);
     RecordProperty("heap_kib_growth", std::to_string(heapGrowth));
     RecordProperty("resident_kib_growth", std::to_string(residentGrowth));
-    const std::string watched = " over frames " + std::to_string(kWarmUpFrames) + " to " + std::to_string(kFrames);
+    const std::string watched = " over frames " + std::to_string(warmUpFrames) + " to " + std::to_string(frames);
+    // The figures, for whoever runs it long: the log keeps them.
+    std::cout << frames << " frames; heap " << heap.front() << " -> " << heap.back() << " KiB (" << heapHighs
+              << " new highs in " << heap.size() << " samples), resident " << resident.front() << " -> "
+              << resident.back() << " KiB (last third vs first third " << residentGrowth << " KiB)" << watched
+              << std::endl;
     if (kHeapIsWatchable) {
         EXPECT_LE(heapHighs, kMaxHeapHighs) << "heap in use reached a new high at " << heapHighs << " of "
                                             << heap.size() - 1 << " samples" << watched;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/frame_lines.h"
 #include "tests/e2e/process.h"
 
 namespace {
@@ -60,10 +61,12 @@ TEST(RtgCommandLine, NoDisplayTakesTheErrorPath) {
 void expectRunsThenQuitsOn(int sig) {
     Process rtg({kRtg, "160", "120"}, kRunDir);
     ASSERT_TRUE(rtg.waitForOutput("Frames per Second: ", 60)) << rtg.output();
-    // A few frames, then the signal: SDL turns it into its quit event.
-    ASSERT_TRUE(rtg.waitForOutput("Frames per Second: ", 5));
-    rtg.signal(sig);
-    EXPECT_EQ(rtg.wait(30), 0) << rtg.output();
+    // Then the signal, in mid-frame: SDL turns it into its quit event, which
+    // the next frame sees.
+    const QuitOutcome outcome = quitInMidFrame(rtg, [&rtg, sig]() { rtg.signal(sig); });
+    EXPECT_EQ(outcome.status, 0) << rtg.output();
+    EXPECT_EQ(outcome.framesAfterRequest, 2) << "frames finished after the signal (the one in progress, then the "
+                                                "one that saw the quit)";
     const auto lines = splitLines(rtg.output());
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0].rfind("OpenGL version: ", 0), 0u) << lines[0];

@@ -14,7 +14,10 @@ TEST(RtgWindow, CloseRequestEndsTheProgramAfterTheFrameInProgress) {
     ASSERT_TRUE(rtg.waitFrames(3));
     // Without a window manager under Xvfb, the test sends what one sends
     // when the user clicks the close button: WM_DELETE_WINDOW.
-    EXPECT_EQ(rtg.closeWindow(), 0) << rtg.process().output();
+    const QuitOutcome outcome = rtg.closeWindowInMidFrame();
+    EXPECT_EQ(outcome.status, 0) << rtg.process().output();
+    EXPECT_EQ(outcome.framesAfterRequest, 2) << "frames finished after the close request (the one in progress, "
+                                                "then the one that saw the request)";
     const std::vector<std::string> lines = rtg.outputLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back().rfind("Frames per Second: ", 0), 0u) << "last line: " << lines.back();

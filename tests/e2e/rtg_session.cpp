@@ -21,13 +21,6 @@ constexpr int kFramesBeforeCapture = 2;
 // A key held over this many frame ends was held for at least one whole frame.
 constexpr int kFramesToHold = 2;
 
-int countFrames(const std::string& output) {
-    int count = 0;
-    for (std::size_t at = output.find(kFrameLine); at != std::string::npos; at = output.find(kFrameLine, at + 1))
-        ++count;
-    return count;
-}
-
 }  // namespace
 
 const std::string& runDirectory() {
@@ -52,14 +45,14 @@ RtgSession::RtgSession(const std::string& directory, int width, int height) {
 
 RtgSession::~RtgSession() = default;
 
-int RtgSession::frames() const { return countFrames(process_->output()); }
+int RtgSession::frames() const { return countFrameLines(process_->output()); }
 
 bool RtgSession::waitFrames(int count) {
     // Count from the frames drawn by now, not from those read by now: lines
     // still waiting in the pipe are frames from before the input just sent.
     process_->drain();
     const int target = frames() + count;
-    return process_->waitUntil([target](const std::string& output) { return countFrames(output) >= target; },
+    return process_->waitUntil([target](const std::string& output) { return countFrameLines(output) >= target; },
                                kFrameTimeout);
 }
 
@@ -149,6 +142,13 @@ void RtgSession::clickLeft() {
 int RtgSession::closeWindow() {
     if (!x_.requestClose(window_)) return -4000;
     return process_->wait(kFrameTimeout);
+}
+
+QuitOutcome RtgSession::closeWindowInMidFrame() {
+    bool sent = true;
+    QuitOutcome outcome = quitInMidFrame(*process_, [this, &sent]() { sent = x_.requestClose(window_); });
+    if (!sent) outcome.status = -4000;
+    return outcome;
 }
 
 std::vector<std::string> RtgSession::startupLines() const {

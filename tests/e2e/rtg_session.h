@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/frame_lines.h"
 #include "tests/e2e/picture.h"
 #include "tests/e2e/process.h"
 #include "tests/e2e/x_window.h"
@@ -63,6 +64,8 @@ public:
     // Asks the window to close as a window manager does and waits for the
     // exit; returns the exit status (see Process::wait).
     int closeWindow();
+    // The same request, sent in the middle of a frame (see quitInMidFrame).
+    QuitOutcome closeWindowInMidFrame();
 
     Process& process() { return *process_; }
     std::vector<std::string> outputLines() const { return splitLines(process_->output()); }
