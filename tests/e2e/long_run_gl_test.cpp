@@ -104,52 +104,28 @@ struct NameKind {
     GLuint (*probe)();
 };
 
-GLuint probeBuffer() {
+// One fresh name from a pair of generate and delete functions.
+GLuint probeWith(void (*generate)(GLsizei, GLuint*), void (*remove)(GLsizei, const GLuint*)) {
     GLuint n = 0;
-    glGenBuffers(1, &n);
-    glDeleteBuffers(1, &n);
-    return n;
-}
-GLuint probeTexture() {
-    GLuint n = 0;
-    glGenTextures(1, &n);
-    glDeleteTextures(1, &n);
-    return n;
-}
-GLuint probeFramebuffer() {
-    GLuint n = 0;
-    glGenFramebuffers(1, &n);
-    glDeleteFramebuffers(1, &n);
-    return n;
-}
-GLuint probeRenderbuffer() {
-    GLuint n = 0;
-    glGenRenderbuffers(1, &n);
-    glDeleteRenderbuffers(1, &n);
-    return n;
-}
-GLuint probeVertexArray() {
-    GLuint n = 0;
-    glGenVertexArrays(1, &n);
-    glDeleteVertexArrays(1, &n);
-    return n;
-}
-GLuint probeQuery() {
-    GLuint n = 0;
-    glGenQueries(1, &n);
-    glDeleteQueries(1, &n);
-    return n;
-}
-GLuint probeProgram() {  // programs and shader objects share one name space
-    const GLuint n = glCreateProgram();
-    glDeleteProgram(n);
+    generate(1, &n);
+    remove(1, &n);
     return n;
 }
 
+// The lambdas read GLEW's function pointers when called, after GLEW is set up.
 const NameKind kKinds[] = {
-    {"buffer", probeBuffer},           {"texture", probeTexture},        {"framebuffer", probeFramebuffer},
-    {"renderbuffer", probeRenderbuffer}, {"vertex array", probeVertexArray}, {"query", probeQuery},
-    {"program or shader", probeProgram},
+    {"buffer", [] { return probeWith(glGenBuffers, glDeleteBuffers); }},
+    {"texture", [] { return probeWith(glGenTextures, glDeleteTextures); }},
+    {"framebuffer", [] { return probeWith(glGenFramebuffers, glDeleteFramebuffers); }},
+    {"renderbuffer", [] { return probeWith(glGenRenderbuffers, glDeleteRenderbuffers); }},
+    {"vertex array", [] { return probeWith(glGenVertexArrays, glDeleteVertexArrays); }},
+    {"query", [] { return probeWith(glGenQueries, glDeleteQueries); }},
+    {"program or shader",  // programs and shader objects share one name space
+     [] {
+         const GLuint n = glCreateProgram();
+         glDeleteProgram(n);
+         return n;
+     }},
 };
 
 double mean(const std::vector<double>& values, std::size_t begin, std::size_t end) {
