@@ -6,10 +6,10 @@
 #include <SDL.h>
 
 #include "app/args.h"
-#include "app/flight.h"
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "app/window.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
 #include "scene/room_scene.h"
 

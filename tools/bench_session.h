@@ -5,8 +5,8 @@
 
 #include <glm/glm.hpp>
 
-#include "app/flight.h"
 #include "app/window.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
 #include "scene/lamp_swing.h"
 

@@ -11,12 +11,12 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/flight.h"
 #include "assets/generate.h"
 #include "assets/preview/rasterizer.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
 #include "assets/texture/png_writer.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
 
 namespace {

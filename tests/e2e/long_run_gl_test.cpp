@@ -27,8 +27,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/flight.h"
 #include "app/input.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
 #include "scene/room_scene.h"
 #include "tests/gl/gl_test_context.h"

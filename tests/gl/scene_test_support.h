@@ -10,7 +10,7 @@
 
 #include <glm/glm.hpp>
 
-#include "app/flight.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
 #include "scene/room_scene.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/flight.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
 
 namespace {

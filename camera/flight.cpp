@@ -1,4 +1,4 @@
-#include "app/flight.h"
+#include "camera/flight.h"
 
 namespace {
 
