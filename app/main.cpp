@@ -41,33 +41,26 @@ int main(int argc, char** argv) {
         std::cout << "Usage: " << argv[0] << " <window_width> <window_height>\n";
         return 1;
     }
-    const std::optional<int> width = parseWindowDimension(argv[1]);
-    if (!width) {
-        std::cout << invalidDimensionMessage("width", argv[1]) << std::endl;
-        return 1;
-    }
-    const std::optional<int> height = parseWindowDimension(argv[2]);
-    if (!height) {
-        std::cout << invalidDimensionMessage("height", argv[2]) << std::endl;
-        return 1;
-    }
-
     WindowOptions options;
-    options.width = *width;
-    options.height = *height;
-    AppWindow window;
-    const std::string error = openWindow(options, window);
-    if (!error.empty()) return failStartup(error);
-    std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;
-    const std::string sizeError = checkWindowSizeLimits(*width, *height);
-    if (!sizeError.empty()) {
-        std::cout << sizeError << std::endl;
+    std::string error;
+    if (!parseWindowDimension("width", argv[1], options.width, error) ||
+        !parseWindowDimension("height", argv[2], options.height, error)) {
+        std::cout << error << std::endl;
         return 1;
     }
+    AppWindow window;
+    if (!openWindow(options, window, error)) return failStartup(error);
+    std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;
+    if (!checkWindowSizeLimits(options.width, options.height, error)) {
+        std::cout << error << std::endl;
+        return 1;
+    }
+    const int width = options.width;
+    const int height = options.height;
 
     // Loads every shader, model and texture and builds the render targets.
-    RoomScene scene(*width, *height);
-    FloatingCamera camera(static_cast<float>(*width) / static_cast<float>(*height));
+    RoomScene scene(width, height);
+    FloatingCamera camera(static_cast<float>(width) / static_cast<float>(height));
     camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
     camera.update();
     Flight flight;

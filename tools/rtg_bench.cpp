@@ -153,11 +153,6 @@ void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& res
     }
 }
 
-// Views compared by --ssao-check when no --at times are given, far apart in
-// the flight: high above the hall, at floor level among the pillars, and
-// near the end of the hall.
-const std::vector<double> kDefaultSsaoCheckTimes = {0.0, 30.0, 60.0};
-
 // Draws the frame just shown once more with the brute-force SSAO program in
 // place of the scene's own and returns its blurred occlusion.
 FloatTexels redrawWithBruteForceSsao(Runner& runner, Shader* bruteForce) {
@@ -198,9 +193,9 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
     bool complete = true;
     std::vector<Difference> differences;
     ProgressLine progress(capture ? "capturing" : "checking SSAO");
-    const int lastIndex = static_cast<int>(std::llround(times.back() / options.step));
+    const int lastIndex = frameIndexAt(times.back(), options.step);
     for (const double time : times) {
-        const int index = static_cast<int>(std::llround(time / options.step));
+        const int index = frameIndexAt(time, options.step);
         if (index < runner.session.frameIndex()) continue;  // rounds to a frame already seen
         runner.advanceTo(index, [&] { progress.update(runner.session.frameIndex(), lastIndex + 1); });
         if (!runner.open) return false;
@@ -243,12 +238,12 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
 }  // namespace
 
 int main(int argc, char** argv) {
-    const BenchOptionsResult parsed = parseBenchOptions(argc, argv);
-    if (!parsed.error.empty()) {
-        std::cout << "Error: " << parsed.error << "\n" << benchUsage(argv[0]) << std::endl;
+    BenchOptions options;
+    std::string error;
+    if (!parseBenchOptions(argc, argv, options, error)) {
+        std::cout << "Error: " << error << "\n" << benchUsage(argv[0]) << std::endl;
         return 1;
     }
-    const BenchOptions& options = parsed.options;
     if (options.help) {
         std::cout << benchUsage(argv[0]) << std::endl;
         return 0;
@@ -266,15 +261,13 @@ int main(int argc, char** argv) {
     windowOptions.height = options.height;
     windowOptions.swapInterval = 0;
     AppWindow window;
-    const std::string windowError = openWindow(windowOptions, window);
-    if (!windowError.empty()) {
-        std::cout << "Error: " << windowError << std::endl;
+    if (!openWindow(windowOptions, window, error)) {
+        std::cout << "Error: " << error << std::endl;
         return 1;
     }
     result.startup.contextMs = msSince(startupBegin);
-    const std::string sizeError = checkWindowSizeLimits(options.width, options.height);
-    if (!sizeError.empty()) {
-        std::cout << sizeError << std::endl;
+    if (!checkWindowSizeLimits(options.width, options.height, error)) {
+        std::cout << error << std::endl;
         return 1;
     }
     result.renderer = glString(GL_RENDERER);
