@@ -27,9 +27,14 @@ glm::vec3 viewSpace(Camera& camera, const glm::vec3& worldPosition) {
 }  // namespace
 
 void RoomScene::render(Camera& camera, float deltaTime) {
-    const float step = swingState().advance(deltaTime);
-    applySwingStep(step, lampModelMatrix, lightCubeModelMatrix, lightPosition);
+    advanceLamp(deltaTime);
+    renderPasses(camera, deltaTime);
+}
 
+// No time passes in a frame drawn again.
+void RoomScene::renderAgain(Camera& camera) { renderPasses(camera, 0.0f); }
+
+void RoomScene::renderPasses(Camera& camera, float deltaTime) {
     std::vector<glm::mat4> shadowTransforms;
     notifyPass(RenderPass::Geometry);
     renderGeometryPass(camera);

@@ -12,10 +12,6 @@ const char* const kLightCubeModelPath = "models/lightCube/light_cube.bmf";
 const char* const kSceneModelPath = "models/final_scene/final_scene.bmf";
 const char* const kLampModelPath = "models/lamp2/lamp2.bmf";
 
-const glm::vec3 kInitialLightPosition(0.0f, 2.8f, 3.0f);
-constexpr float kLightCubeScale = 0.1f;
-constexpr float kLampHeight = 4.0f;  // the lamp hangs from here, above the light
-
 Shader* buildProgram(const ProgramSources& sources) {
     return new Shader(sources.vertex, sources.geometry, sources.fragment);
 }
@@ -25,8 +21,7 @@ Shader* buildProgram(const ProgramSources& sources) {
 RoomScene::RoomScene(int width, int height) : RoomScene(width, height, nullptr) {}
 
 RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
-    : lightPosition(kInitialLightPosition),
-      screenWidth(width),
+    : screenWidth(width),
       screenHeight(height),
       shadowWidth(kShadowMapSize),
       shadowHeight(kShadowMapSize),
@@ -42,9 +37,11 @@ RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
     depthShader = buildProgram(kDepthProgramSources);
     standardShader = buildProgram(kStandardProgramSources);
 
-    lightCubeModelMatrix = glm::translate(lightCubeModelMatrix, lightPosition);
-    lightCubeModelMatrix = glm::scale(lightCubeModelMatrix, glm::vec3(kLightCubeScale));
-    lampModelMatrix = glm::translate(lampModelMatrix, glm::vec3(lightPosition.x, kLampHeight, lightPosition.z));
+    // The swing itself is process-wide and goes on where it is.
+    const LampState start = LampState::atStart();
+    lightPosition = start.lightPosition;
+    lightCubeModelMatrix = start.lightCubeModelMatrix;
+    lampModelMatrix = start.lampModelMatrix;
 
     notify(SceneBuildStep::RenderTargets);
     setupDeferredBuffers();
@@ -74,6 +71,28 @@ RoomScene::~RoomScene() {
 LampSwing& RoomScene::swingState() {
     static LampSwing swing;
     return swing;
+}
+
+LampState RoomScene::lampState() const {
+    LampState state;
+    state.swing = swingState();
+    state.lampModelMatrix = lampModelMatrix;
+    state.lightCubeModelMatrix = lightCubeModelMatrix;
+    state.lightPosition = lightPosition;
+    return state;
+}
+
+void RoomScene::setLampState(const LampState& state) {
+    swingState() = state.swing;
+    lampModelMatrix = state.lampModelMatrix;
+    lightCubeModelMatrix = state.lightCubeModelMatrix;
+    lightPosition = state.lightPosition;
+}
+
+void RoomScene::advanceLamp(float deltaTime) {
+    LampState state = lampState();
+    state.advance(deltaTime);
+    setLampState(state);
 }
 
 std::vector<glm::mat4> RoomScene::computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos) {

@@ -26,7 +26,21 @@ public:
     RoomScene& operator=(const RoomScene&) = delete;
 
     void setObjectUniforms(Camera& camera, float deltaTime, const glm::mat4& model, Shader* shader) override;
+    // The lamp swing (advanceLamp), then the seven passes (renderAgain).
     void render(Camera& camera, float deltaTime) override;
+
+    // The swing step of render alone, for replaying frames without drawing them.
+    void advanceLamp(float deltaTime);
+    // The seven passes alone: the world as it stands drawn once more, e.g.
+    // with another SSAO program, while nothing moves.
+    void renderAgain(Camera& camera);
+
+    // The swing's state (process-wide) with this scene's lamp, light cube and
+    // light, as one value; setting it writes all of them.
+    LampState lampState() const;
+    void setLampState(const LampState& state);
+    // Told at every pass boundary when set (null: nobody).
+    void setPassObserver(RenderPassObserver* observer) { passObserver_ = observer; }
 
     // G-buffer, SSAO and blur targets, kernel, noise texture and the sampler
     // units of the lighting, SSAO and blur programs.
@@ -74,13 +88,12 @@ public:
     GLuint quadVAO = 0;
     GLuint quadVBO = 0;
 
-    // Told at every pass boundary when set; nothing happens when null.
-    RenderPassObserver* passObserver = nullptr;
-
 private:
     void notifyPass(RenderPass next) {
-        if (passObserver != nullptr) passObserver->passBoundary(next);
+        if (passObserver_ != nullptr) passObserver_->passBoundary(next);
     }
+    // The seven passes; deltaTime only goes on to setObjectUniforms.
+    void renderPasses(Camera& camera, float deltaTime);
     void renderGeometryPass(Camera& camera);
     void renderSsaoPass(Camera& camera);
     void renderSsaoBlurPass();
@@ -88,4 +101,6 @@ private:
     void renderLightingPass(Camera& camera);
     void copyDepthToWindow();
     void renderForwardPass(Camera& camera, float deltaTime);
+
+    RenderPassObserver* passObserver_ = nullptr;
 };
