@@ -73,7 +73,7 @@ void RoomScene::renderGeometryPass(Camera& camera) {
 void RoomScene::renderSsaoPass(Camera& camera) {
     glBindFramebuffer(GL_FRAMEBUFFER, ssaoFBO);
     glClear(GL_COLOR_BUFFER_BIT);
-    const GLuint program = ssaoShader->program;
+    const GLuint program = bruteForceSsao_ ? bruteForceSsaoShader_->program : ssaoShader->program;
     glUseProgram(program);
     for (unsigned int i = 0; i < kernelSize; ++i)
         setUniform(program, indexedUniformName(kUniformSamplesPrefix, static_cast<int>(i)).c_str(), *ssaoKernel[i]);
@@ -135,7 +135,7 @@ void RoomScene::renderLightingPass(Camera& camera) {
     bindTexture(kLightingSamplerUnits[1].unit, GL_TEXTURE_2D, gNormal);
     bindTexture(kLightingSamplerUnits[2].unit, GL_TEXTURE_2D, gAlbedoSpec);
     bindTexture(kLightingSamplerUnits[3].unit, GL_TEXTURE_2D, ssaoColorBufferBlur);
-    bindTexture(kLightingSamplerUnits[4].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
+    bindTexture(kLightingShadowSamplerUnits[0].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
     renderQuad();
 }
 

@@ -1,10 +1,9 @@
 #include "scene/room_scene.h"
 
-#include <glm/gtc/matrix_transform.hpp>
-
 #include "gpu/shader_contract.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
+#include "scene/uniforms.h"
 
 namespace {
 
@@ -62,6 +61,7 @@ RoomScene::~RoomScene() {
         delete *shader;
         *shader = nullptr;
     }
+    delete bruteForceSsaoShader_;
     for (glm::vec3* sample : ssaoKernel) delete sample;
     ssaoKernel.clear();
     ssaoKernel.shrink_to_fit();
@@ -71,6 +71,24 @@ RoomScene::~RoomScene() {
 LampSwing& RoomScene::swingState() {
     static LampSwing swing;
     return swing;
+}
+
+bool RoomScene::useBruteForceSsao(bool on, std::string& error) {
+    if (on && bruteForceSsaoShader_ == nullptr) {
+        Shader* twin = buildProgram(kBruteForceSsaoProgramSources);
+        GLint linked = GL_FALSE;
+        glGetProgramiv(twin->program, GL_LINK_STATUS, &linked);
+        if (linked != GL_TRUE) {
+            delete twin;
+            error = "the brute-force SSAO program did not link";
+            return false;
+        }
+        glUseProgram(twin->program);
+        setSamplerUnits(twin->program, kSsaoSamplerUnits);
+        bruteForceSsaoShader_ = twin;
+    }
+    bruteForceSsao_ = on;
+    return true;
 }
 
 LampState RoomScene::lampState() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <GL/glew.h>
@@ -47,6 +48,11 @@ public:
     void setupDeferredBuffers();
     // Shadow framebuffer and its depth cube map; the lighting program's cube unit.
     void setupShadowMap();
+    // The program of the SSAO pass: the scene's own interleaved ssaoShader,
+    // or (on) its brute-force twin that tests all 32 samples in every pixel,
+    // built on first use from shaders/ssao_full.frag. False with the reason
+    // when the twin cannot be built; the pass then keeps ssaoShader.
+    bool useBruteForceSsao(bool on, std::string& error);
     // A quad over the whole viewport, built on first use.
     void renderQuad();
     std::vector<glm::mat4> computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos);
@@ -101,6 +107,12 @@ private:
     void renderLightingPass(Camera& camera);
     void copyDepthToWindow();
     void renderForwardPass(Camera& camera, float deltaTime);
+    // The jobs of setupDeferredBuffers.
+    void createGBuffer();
+    void createSsaoTargets();
+    void createSsaoKernelAndNoise();
 
     RenderPassObserver* passObserver_ = nullptr;
+    Shader* bruteForceSsaoShader_ = nullptr;  // owned; built on request
+    bool bruteForceSsao_ = false;
 };

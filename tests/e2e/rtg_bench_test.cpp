@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <stb_image.h>
 
 #include "tests/e2e/process.h"
+#include "tests/e2e/x_window.h"
 
 namespace {
 
@@ -140,6 +142,20 @@ TEST(RtgBenchRun, ShortRunReportsEveryFigureAndPass) {
     ASSERT_EQ(csv.size(), 7u);
     EXPECT_EQ(csv[0], "frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib");
     EXPECT_EQ(csv[1].rfind("0,0.033333,", 0), 0u) << csv[1];  // after the start-up frame and one warm-up
+}
+
+TEST(RtgBenchRun, ARunEndedBySignalBeforeItsEndIsNoSuccess) {
+    // SDL turns SIGTERM into a quit request; it arrives long before the
+    // frames asked for are measured.
+    Process bench({kBench, "--size", "32x32", "--frames", "100000", "--profile-frames", "0"}, kRunDir);
+    XConnection x;
+    ASSERT_TRUE(x.ok());
+    ASSERT_NE(x.waitForWindowOf(bench.pid(), 60), 0u) << bench.output();
+    bench.signal(SIGTERM);
+    EXPECT_EQ(bench.wait(60), 1) << bench.output();
+    const auto lines = splitLines(bench.output());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Error: interrupted (window closed, SIGINT or SIGTERM) before the run was complete");
 }
 
 // "t000.500 ssao_raw 0.2 1.0" lines of capture.txt, by "<prefix> <what>".
