@@ -9,12 +9,15 @@
 
 namespace {
 
-constexpr std::uint64_t kMaterialFactorBytes = 40;  // diffuse, specular, emissive, shininess
+constexpr std::uint64_t kMaterialFactorBytes = sizeof(MaterialRecord::diffuse) + sizeof(MaterialRecord::specular) +
+                                               sizeof(MaterialRecord::emissive) + sizeof(MaterialRecord::shininess);
 constexpr std::uint64_t kPathLengthBytes = 8;
 // Factors plus four lengths plus four paths of at least one byte.
 constexpr std::uint64_t kMinMaterialRecordBytes = kMaterialFactorBytes + 4 * (kPathLengthBytes + 1);
 constexpr std::uint64_t kMeshHeaderBytes = 24;  // materialIndex, vertexCount, indexCount
-constexpr std::uint64_t kFileVertexBytes = 44;
+// The members of Vertex, the tangent stored before the texture coordinates.
+constexpr std::uint64_t kFileVertexBytes =
+    sizeof(Vertex::position) + sizeof(Vertex::normal) + sizeof(Vertex::tangent) + sizeof(Vertex::texCoords);
 constexpr std::uint64_t kIndexBytes = 4;
 
 class ByteReader {
@@ -59,7 +62,7 @@ std::string countTooLarge(const char* name, std::uint64_t count, std::uint64_t r
            std::to_string(remaining) + " bytes can hold";
 }
 
-bool readVec3(ByteReader& in, glm::vec3& v) { return in.read(&v.x, 12); }
+bool readVec3(ByteReader& in, glm::vec3& v) { return in.read(&v.x, sizeof v); }
 
 // map is the field's stem, e.g. "diffuseMap": its length is
 // "diffuseMapPathLength" and its bytes "diffuseMapPath".
@@ -135,7 +138,7 @@ bool readMesh(ByteReader& in, std::size_t j, std::uint64_t materialCount, MeshRe
         readVec3(in, v.position);
         readVec3(in, v.normal);
         readVec3(in, v.tangent);
-        in.read(&v.texCoords.x, 8);
+        in.read(&v.texCoords.x, sizeof v.texCoords);
     }
     mesh.indices.resize(static_cast<std::size_t>(indexCount));
     for (std::uint32_t& index : mesh.indices) {
