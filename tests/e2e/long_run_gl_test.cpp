@@ -10,7 +10,6 @@
 #include <vector>
 
 #include <malloc.h>
-#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define RTG_ASAN 1
@@ -30,6 +29,7 @@
 #include "app/frame_loop.h"
 #include "scene/room_scene.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/gl/scene_test_support.h"
 #include "tools/bench_memory.h"
 
 namespace {
@@ -138,21 +138,6 @@ std::vector<GLuint> probeAll() {
     return names;
 }
 
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& path) {
-        char buffer[4096];
-        if (getcwd(buffer, sizeof buffer) != nullptr) previous_ = buffer;
-        EXPECT_EQ(chdir(path.c_str()), 0) << path;
-    }
-    ~WorkingDirectory() {
-        if (!previous_.empty() && chdir(previous_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previous_;
-    }
-
-private:
-    std::string previous_;
-};
-
 TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
     // The probes count on the driver handing out names it has not handed out
     // before; without that they could not see an object made and deleted.
@@ -166,7 +151,7 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
     const int warmUpFrames = frames / 2;
     RecordProperty("frames", std::to_string(frames));
 
-    WorkingDirectory runDirectory(RTG_RUN_DIR);
+    ScopedWorkingDirectory runDirectory(RTG_RUN_DIR);
     AppWindow& window = glTestWindow();
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window.window, &width, &height);
