@@ -152,29 +152,30 @@ bool readMesh(ByteReader& in, std::size_t j, std::uint64_t materialCount, MeshRe
     return true;
 }
 
+// A record count that the remaining bytes can hold, each record taking at
+// least minRecordBytes.
+bool readCount(ByteReader& in, const char* name, std::uint64_t minRecordBytes, std::uint64_t& count,
+               std::string& error) {
+    if (!in.read(count)) {
+        error = endsInside(name, sizeof count, in.remaining());
+        return false;
+    }
+    if (count > in.remaining() / minRecordBytes) {
+        error = countTooLarge(name, count, in.remaining());
+        return false;
+    }
+    return true;
+}
+
 bool parseInto(ByteReader& in, ModelData& out, std::string& error) {
     std::uint64_t materialCount = 0;
-    if (!in.read(materialCount)) {
-        error = endsInside("materialCount", 8, in.remaining());
-        return false;
-    }
-    if (materialCount > in.remaining() / kMinMaterialRecordBytes) {
-        error = countTooLarge("materialCount", materialCount, in.remaining());
-        return false;
-    }
+    if (!readCount(in, "materialCount", kMinMaterialRecordBytes, materialCount, error)) return false;
     out.materials.resize(static_cast<std::size_t>(materialCount));
     for (std::size_t i = 0; i < out.materials.size(); ++i) {
         if (!readMaterial(in, i, out.materials[i], error)) return false;
     }
     std::uint64_t meshCount = 0;
-    if (!in.read(meshCount)) {
-        error = endsInside("meshCount", 8, in.remaining());
-        return false;
-    }
-    if (meshCount > in.remaining() / kMeshHeaderBytes) {
-        error = countTooLarge("meshCount", meshCount, in.remaining());
-        return false;
-    }
+    if (!readCount(in, "meshCount", kMeshHeaderBytes, meshCount, error)) return false;
     out.meshes.resize(static_cast<std::size_t>(meshCount));
     for (std::size_t j = 0; j < out.meshes.size(); ++j) {
         if (!readMesh(in, j, materialCount, out.meshes[j], error)) return false;

@@ -61,12 +61,16 @@ void RoomScene::renderGeometryPass(Camera& camera) {
     glUseProgram(program);
     setUniform(program, kUniformProjection, camera.projectionMatrix);
     setUniform(program, kUniformView, view);
-    setUniform(program, kUniformModel, sceneModelMatrix);
-    sceneModel.draw();
-    setUniform(program, kUniformModel, lampModelMatrix);
-    // The lamp's shade is open: both sides of its faces are seen.
+    drawRoomAndLamp(program, kUniformModel, &Model::draw);
+}
+
+void RoomScene::drawRoomAndLamp(GLuint program, const char* modelUniform, void (Model::*draw)()) {
+    setUniform(program, modelUniform, sceneModelMatrix);
+    (sceneModel.*draw)();
+    setUniform(program, modelUniform, lampModelMatrix);
+    // The lamp's shade is open: both sides of its faces are seen (and cast shadows).
     glDisable(GL_CULL_FACE);
-    lampModel.draw();
+    (lampModel.*draw)();
     glEnable(GL_CULL_FACE);
 }
 
@@ -111,12 +115,7 @@ void RoomScene::renderShadowPass(std::vector<glm::mat4>& shadowTransforms) {
     setUniform(program, kUniformLightPos, lightPosition);
     // The meshes hold the geometry program's material locations: no material
     // write may reach the depth program.
-    setUniform(program, kUniformModelMat, sceneModelMatrix);
-    sceneModel.drawGeometryOnly();
-    setUniform(program, kUniformModelMat, lampModelMatrix);
-    glDisable(GL_CULL_FACE);
-    lampModel.drawGeometryOnly();
-    glEnable(GL_CULL_FACE);
+    drawRoomAndLamp(program, kUniformModelMat, &Model::drawGeometryOnly);
 }
 
 void RoomScene::renderLightingPass(Camera& camera) {

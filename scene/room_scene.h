@@ -101,6 +101,8 @@ private:
     // The seven passes; deltaTime only goes on to setObjectUniforms.
     void renderPasses(Camera& camera, float deltaTime);
     void renderGeometryPass(Camera& camera);
+    // The room, then the lamp with culling off, each placed through modelUniform.
+    void drawRoomAndLamp(GLuint program, const char* modelUniform, void (Model::*draw)());
     void renderSsaoPass(Camera& camera);
     void renderSsaoBlurPass();
     void renderShadowPass(std::vector<glm::mat4>& shadowTransforms);
