@@ -4,13 +4,14 @@
 #include "gpu/shader_contract.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
+#include "scene/ssao_kernel.h"
 #include "scene/uniforms.h"
 
 namespace {
 
 constexpr float kSsaoPower = 1.0f;
 constexpr float kSsaoRadius = 5.0f;
-constexpr float kNoiseTilesPerPixel = 1.0f / 4.0f;  // the noise texture is 4 x 4
+constexpr float kNoiseTilesPerPixel = 1.0f / static_cast<float>(kSsaoNoiseSide);
 const glm::vec3 kLightColor(1.0f, 1.0f, 1.0f);
 constexpr float kLightLinear = 0.09f;
 constexpr float kLightQuadratic = 0.0028f;
