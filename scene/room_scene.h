@@ -58,7 +58,7 @@ public:
     std::vector<glm::mat4> computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos);
 
     // The swing state is one pair for the whole process, whatever the number
-    // of scenes; exposed so that a test can start it afresh.
+    // of scenes; lampState and setLampState read and write it with the rest.
     static LampSwing& swingState();
 
     Model lightCubeModel;

@@ -92,8 +92,7 @@ struct Runner {
     // A quit request (window closed, SIGINT, SIGTERM) cut a phase short.
     bool interrupted = false;
 
-    // Untimed frames until the session's frame index reaches untilIndex;
-    // afterFrame (may be empty) runs after each.
+    // Untimed frames until the session's frame index reaches untilIndex.
     void advanceTo(int untilIndex) {
         while (open && session.frameIndex() < untilIndex) frame();
     }
