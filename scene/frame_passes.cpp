@@ -1,4 +1,5 @@
 // One frame of the room: the lamp swing, then seven passes in a fixed order.
+#include <cstddef>
 #include <string>
 
 #include "gpu/shader_contract.h"
@@ -16,9 +17,16 @@ const glm::vec3 kLightColor(1.0f, 1.0f, 1.0f);
 constexpr float kLightLinear = 0.09f;
 constexpr float kLightQuadratic = 0.0028f;
 
-void bindTexture(GLuint unit, GLenum target, GLuint texture) {
-    glActiveTexture(GL_TEXTURE0 + unit);
+void bindTexture(GLint unit, GLenum target, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
     glBindTexture(target, texture);
+}
+
+// textures[i] on the unit of samplers[i], in table order: the same tables
+// that pointed the samplers at their units at set-up.
+template <std::size_t N>
+void bindTextures(const SamplerUnit (&samplers)[N], const GLuint (&textures)[N]) {
+    for (std::size_t i = 0; i < N; ++i) bindTexture(samplers[i].unit, GL_TEXTURE_2D, textures[i]);
 }
 
 glm::vec3 viewSpace(Camera& camera, const glm::vec3& worldPosition) {
@@ -88,9 +96,7 @@ void RoomScene::renderSsaoPass(Camera& camera) {
     setUniform(program, kUniformNoiseScale,
                glm::vec2(static_cast<float>(screenWidth) * kNoiseTilesPerPixel,
                          static_cast<float>(screenHeight) * kNoiseTilesPerPixel));
-    bindTexture(kSsaoSamplerUnits[0].unit, GL_TEXTURE_2D, gPosition);
-    bindTexture(kSsaoSamplerUnits[1].unit, GL_TEXTURE_2D, gNormal);
-    bindTexture(kSsaoSamplerUnits[2].unit, GL_TEXTURE_2D, noiseTexture);
+    bindTextures(kSsaoSamplerUnits, {gPosition, gNormal, noiseTexture});
     renderQuad();
 }
 
@@ -98,7 +104,7 @@ void RoomScene::renderSsaoBlurPass() {
     glBindFramebuffer(GL_FRAMEBUFFER, ssaoBlurFBO);
     glClear(GL_COLOR_BUFFER_BIT);
     glUseProgram(ssaoBlurShader->program);
-    bindTexture(kSsaoBlurSamplerUnits[0].unit, GL_TEXTURE_2D, ssaoColorBuffer);
+    bindTextures(kSsaoBlurSamplerUnits, {ssaoColorBuffer});
     renderQuad();
 }
 
@@ -131,10 +137,7 @@ void RoomScene::renderLightingPass(Camera& camera) {
     setUniform(program, kUniformPointLightQuadratic, kLightQuadratic);
     setUniform(program, kUniformFarPlane, kShadowFarPlane);
     setUniform(program, kUniformViewMatrix, camera.getViewMatrix());
-    bindTexture(kLightingSamplerUnits[0].unit, GL_TEXTURE_2D, gPosition);
-    bindTexture(kLightingSamplerUnits[1].unit, GL_TEXTURE_2D, gNormal);
-    bindTexture(kLightingSamplerUnits[2].unit, GL_TEXTURE_2D, gAlbedoSpec);
-    bindTexture(kLightingSamplerUnits[3].unit, GL_TEXTURE_2D, ssaoColorBufferBlur);
+    bindTextures(kLightingSamplerUnits, {gPosition, gNormal, gAlbedoSpec, ssaoColorBufferBlur});
     bindTexture(kLightingShadowSamplerUnits[0].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
     renderQuad();
 }
