@@ -3,28 +3,27 @@
 #include <algorithm>
 #include <climits>
 
-std::optional<int> parseWindowDimension(const char* text) {
-    if (text == nullptr || *text == '\0') return std::nullopt;
+bool parseWindowDimension(const char* what, const char* text, int& out, std::string& error) {
     long long value = 0;
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c < '0' || *c > '9') return std::nullopt;
+    bool valid = text != nullptr && *text != '\0';
+    for (const char* c = text; valid && *c != '\0'; ++c) {
+        valid = *c >= '0' && *c <= '9';
         value = value * 10 + (*c - '0');
-        if (value > INT_MAX) return std::nullopt;
+        valid = valid && value <= INT_MAX;
     }
-    if (value <= 0) return std::nullopt;
-    return static_cast<int>(value);
+    if (!valid || value <= 0) {
+        error = std::string("Invalid window ") + what + ": '" + (text ? text : "") + "' (expected a positive integer)";
+        return false;
+    }
+    out = static_cast<int>(value);
+    return true;
 }
 
-std::string invalidDimensionMessage(const char* what, const char* text) {
-    return std::string("Invalid window ") + what + ": '" + (text ? text : "") + "' (expected a positive integer)";
-}
-
-std::string windowSizeLimitMessage(int width, int height, int maxViewportWidth, int maxViewportHeight,
-                                   int maxRenderbufferSize, int maxTextureSize) {
-    // The render targets are textures and a renderbuffer of the window's size.
-    const int maxWidth = std::min({maxViewportWidth, maxRenderbufferSize, maxTextureSize});
-    const int maxHeight = std::min({maxViewportHeight, maxRenderbufferSize, maxTextureSize});
-    if (width <= maxWidth && height <= maxHeight) return {};
-    return "Window size too large: " + std::to_string(width) + "x" + std::to_string(height) +
-           " exceeds the OpenGL limit of " + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
+bool checkRenderSize(int width, int height, const RenderSizeLimits& limits, std::string& error) {
+    const int maxWidth = std::min({limits.maxViewportWidth, limits.maxRenderbufferSize, limits.maxTextureSize});
+    const int maxHeight = std::min({limits.maxViewportHeight, limits.maxRenderbufferSize, limits.maxTextureSize});
+    if (width <= maxWidth && height <= maxHeight) return true;
+    error = "Window size too large: " + std::to_string(width) + "x" + std::to_string(height) +
+            " exceeds the OpenGL limit of " + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
+    return false;
 }

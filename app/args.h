@@ -1,17 +1,21 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 // A window dimension from the command line: a positive decimal integer that
-// fits an int, digits only. Anything else is rejected instead of becoming 0.
-std::optional<int> parseWindowDimension(const char* text);
+// fits an int, digits only. Anything else is rejected instead of becoming 0,
+// with a line such as "Invalid window width: 'abc' (expected a positive
+// integer)"; what names the dimension ("width", "height").
+bool parseWindowDimension(const char* what, const char* text, int& out, std::string& error);
 
-// The one-line message for a rejected dimension, e.g.
-// "Invalid window width: 'abc' (expected a positive integer)".
-std::string invalidDimensionMessage(const char* what, const char* text);
+// What the GL implementation can render: the render targets are textures and
+// a renderbuffer of the window's size.
+struct RenderSizeLimits {
+    int maxViewportWidth = 0;
+    int maxViewportHeight = 0;
+    int maxRenderbufferSize = 0;
+    int maxTextureSize = 0;
+};
 
-// The one-line message when the GL implementation cannot render a window of
-// this size, or an empty string when it can.
-std::string windowSizeLimitMessage(int width, int height, int maxViewportWidth, int maxViewportHeight,
-                                   int maxRenderbufferSize, int maxTextureSize);
+// False, with the line to print, when a window of this size cannot be rendered.
+bool checkRenderSize(int width, int height, const RenderSizeLimits& limits, std::string& error);

@@ -22,28 +22,41 @@ void setContextAttributes(const WindowOptions& options) {
 
 }  // namespace
 
-std::string openWindow(const WindowOptions& options, AppWindow& out) {
-    if (SDL_Init(SDL_INIT_EVERYTHING) != 0) return std::string("SDL_Init: ") + SDL_GetError();
+bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error) {
+    if (SDL_Init(SDL_INIT_EVERYTHING) != 0) {
+        error = std::string("SDL_Init: ") + SDL_GetError();
+        return false;
+    }
     setContextAttributes(options);
     Uint32 flags = SDL_WINDOW_OPENGL;
     if (options.hidden) flags |= SDL_WINDOW_HIDDEN;
     out.window = SDL_CreateWindow("Tarvo RTG", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.width,
                                   options.height, flags);
-    if (out.window == nullptr) return std::string("SDL_CreateWindow: ") + SDL_GetError();
+    if (out.window == nullptr) {
+        error = std::string("SDL_CreateWindow: ") + SDL_GetError();
+        return false;
+    }
     out.context = SDL_GL_CreateContext(out.window);
-    if (out.context == nullptr) return std::string("SDL_GL_CreateContext: ") + SDL_GetError();
+    if (out.context == nullptr) {
+        error = std::string("SDL_GL_CreateContext: ") + SDL_GetError();
+        return false;
+    }
     SDL_GL_SetSwapInterval(options.swapInterval);
     const GLenum result = glewInit();
-    if (result != GLEW_OK) return reinterpret_cast<const char*>(glewGetErrorString(result));
-    return {};
+    if (result != GLEW_OK) {
+        error = reinterpret_cast<const char*>(glewGetErrorString(result));
+        return false;
+    }
+    return true;
 }
 
-std::string checkWindowSizeLimits(int width, int height) {
+bool checkWindowSizeLimits(int width, int height, std::string& error) {
+    RenderSizeLimits limits;
     GLint viewport[2] = {0, 0};
-    GLint renderbuffer = 0;
-    GLint texture = 0;
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
-    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
-    return windowSizeLimitMessage(width, height, viewport[0], viewport[1], renderbuffer, texture);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &limits.maxRenderbufferSize);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limits.maxTextureSize);
+    limits.maxViewportWidth = viewport[0];
+    limits.maxViewportHeight = viewport[1];
+    return checkRenderSize(width, height, limits, error);
 }

@@ -18,10 +18,10 @@ struct AppWindow {
 };
 
 // SDL start, context attributes, window "Tarvo RTG", GL context, swap
-// interval and GLEW start, in that order. On failure returns the text for the
-// "Error: " line (SDL's or GLEW's own); on success an empty string.
-std::string openWindow(const WindowOptions& options, AppWindow& out);
+// interval and GLEW start, in that order. False with SDL's or GLEW's own text
+// (for the "Error: " line) when one of them fails.
+bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error);
 
-// The size limit check once a context is current: empty when the GL
-// implementation can render a window of this size, else the message.
-std::string checkWindowSizeLimits(int width, int height);
+// The size limit check once a context is current: false, with the line to
+// print, when the GL implementation cannot render a window of this size.
+bool checkWindowSizeLimits(int width, int height, std::string& error);

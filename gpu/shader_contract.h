@@ -25,6 +25,8 @@ inline constexpr ProgramSources kSsaoProgramSources{"shaders/ssao.vert", nullptr
 inline constexpr ProgramSources kSsaoBlurProgramSources{"shaders/ssao.vert", nullptr, "shaders/ssao_blur.frag"};
 inline constexpr ProgramSources kDepthProgramSources{"shaders/depth.vert", "shaders/depth.geom", "shaders/depth.frag"};
 inline constexpr ProgramSources kStandardProgramSources{"shaders/standard.vert", nullptr, "shaders/standard.frag"};
+// The SSAO program's brute-force twin, built only when a tool asks for it.
+inline constexpr ProgramSources kBruteForceSsaoProgramSources{"shaders/ssao.vert", nullptr, "shaders/ssao_full.frag"};
 
 // ---- Vertex inputs ----
 
@@ -62,8 +64,6 @@ inline constexpr SamplerUnit kSamplerMaterialDiffuse{"texture_diffuse1", 0};
 inline constexpr SamplerUnit kSamplerMaterialNormal{"texture_normal1", 1};
 inline constexpr SamplerUnit kSamplerMaterialSpecular{"texture_specular1", 2};
 inline constexpr SamplerUnit kSamplerMaterialDepth{"texture_depth1", 3};  // the displacement map
-inline constexpr SamplerUnit kMaterialSamplerUnits[] = {kSamplerMaterialDiffuse, kSamplerMaterialNormal,
-                                                        kSamplerMaterialSpecular, kSamplerMaterialDepth};
 
 // ---- Geometry program (G-buffer pass) ----
 
@@ -74,7 +74,6 @@ inline constexpr const char* kUniformModel = "model";            // mat4
 // ---- SSAO program ----
 
 inline constexpr const char* kUniformSamplesPrefix = "samples[";  // vec3 each, see indexedUniformName
-inline constexpr int kSsaoSampleUniformCount = 32;
 inline constexpr const char* kUniformPower = "power";            // float
 inline constexpr const char* kUniformRadius = "radius";          // float
 inline constexpr const char* kUniformNoiseScale = "noiseScale";  // vec2
@@ -86,8 +85,7 @@ inline constexpr SamplerUnit kSsaoBlurSamplerUnits[] = {{"ssaoInput", 0}};
 
 // ---- Depth program (shadow cube pass; with a geometry stage) ----
 
-inline constexpr const char* kUniformShadowTransformsPrefix = "shadowTransformMats[";  // mat4 each
-inline constexpr int kShadowTransformUniformCount = 6;  // one per cube face, layer = index
+inline constexpr const char* kUniformShadowTransformsPrefix = "shadowTransformMats[";  // mat4 each, per cube face
 inline constexpr const char* kUniformModelMat = "modelMat";  // mat4 (not "model")
 inline constexpr const char* kUniformLightPos = "lightPos";  // vec3, world space
 inline constexpr const char* kUniformFarPlane = "farPlane";  // float, also in the lighting program
@@ -99,8 +97,9 @@ inline constexpr const char* kUniformPointLightColor = "pointLight.Color";      
 inline constexpr const char* kUniformPointLightLinear = "pointLight.Linear";      // float
 inline constexpr const char* kUniformPointLightQuadratic = "pointLight.Quadratic";  // float
 inline constexpr const char* kUniformViewMatrix = "viewMatrix";                   // mat4
-inline constexpr SamplerUnit kLightingSamplerUnits[] = {
-    {"gPosition", 0}, {"gNormal", 1}, {"gAlbedoSpec", 2}, {"ssao", 3}, {"depthCubeMap", 4}};
+inline constexpr SamplerUnit kLightingSamplerUnits[] = {{"gPosition", 0}, {"gNormal", 1}, {"gAlbedoSpec", 2}, {"ssao", 3}};
+// Set up with the shadow map it samples.
+inline constexpr SamplerUnit kLightingShadowSamplerUnits[] = {{"depthCubeMap", 4}};
 
 // ---- Standard program (forward pass of the light cube; material as above) ----
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "gpu/shader_contract.h"
+#include "gpu/vertex.h"
 
 namespace {
 
@@ -12,12 +13,18 @@ struct AttributeLayout {
     std::size_t offset;
 };
 
-constexpr GLsizei kVertexStride = 44;
+// Components of a vector member of Vertex.
+template <typename Vector>
+constexpr GLint componentsOf() {
+    return static_cast<GLint>(Vector::length());
+}
+
+constexpr GLsizei kVertexStride = sizeof(Vertex);
 constexpr AttributeLayout kMeshAttributes[] = {
-    {kAttribPosition, 3, 0},
-    {kAttribNormal, 3, 12},
-    {kAttribTexCoords, 2, 24},
-    {kAttribTangent, 3, 32},
+    {kAttribPosition, componentsOf<decltype(Vertex::position)>(), offsetof(Vertex, position)},
+    {kAttribNormal, componentsOf<decltype(Vertex::normal)>(), offsetof(Vertex, normal)},
+    {kAttribTexCoords, componentsOf<decltype(Vertex::texCoords)>(), offsetof(Vertex, texCoords)},
+    {kAttribTangent, componentsOf<decltype(Vertex::tangent)>(), offsetof(Vertex, tangent)},
 };
 
 }  // namespace

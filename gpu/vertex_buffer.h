@@ -4,8 +4,8 @@
 
 #include <GL/glew.h>
 
-// A mesh's interleaved vertices (44 bytes each: position, normal, texture
-// coordinates, tangent) with the vertex array object describing them.
+// A mesh's interleaved vertices (the Vertex layout of gpu/vertex.h) with the
+// vertex array object describing them.
 struct VertexBuffer {
     GLuint id = 0;   // GL_ARRAY_BUFFER data
     GLuint vao = 0;  // attribute layout over id

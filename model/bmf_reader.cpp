@@ -9,12 +9,15 @@
 
 namespace {
 
-constexpr std::uint64_t kMaterialFactorBytes = 40;  // diffuse, specular, emissive, shininess
+constexpr std::uint64_t kMaterialFactorBytes = sizeof(MaterialRecord::diffuse) + sizeof(MaterialRecord::specular) +
+                                               sizeof(MaterialRecord::emissive) + sizeof(MaterialRecord::shininess);
 constexpr std::uint64_t kPathLengthBytes = 8;
 // Factors plus four lengths plus four paths of at least one byte.
 constexpr std::uint64_t kMinMaterialRecordBytes = kMaterialFactorBytes + 4 * (kPathLengthBytes + 1);
 constexpr std::uint64_t kMeshHeaderBytes = 24;  // materialIndex, vertexCount, indexCount
-constexpr std::uint64_t kFileVertexBytes = 44;
+// The members of Vertex, the tangent stored before the texture coordinates.
+constexpr std::uint64_t kFileVertexBytes =
+    sizeof(Vertex::position) + sizeof(Vertex::normal) + sizeof(Vertex::tangent) + sizeof(Vertex::texCoords);
 constexpr std::uint64_t kIndexBytes = 4;
 
 class ByteReader {
@@ -59,7 +62,7 @@ std::string countTooLarge(const char* name, std::uint64_t count, std::uint64_t r
            std::to_string(remaining) + " bytes can hold";
 }
 
-bool readVec3(ByteReader& in, glm::vec3& v) { return in.read(&v.x, 12); }
+bool readVec3(ByteReader& in, glm::vec3& v) { return in.read(&v.x, sizeof v); }
 
 // map is the field's stem, e.g. "diffuseMap": its length is
 // "diffuseMapPathLength" and its bytes "diffuseMapPath".
@@ -135,7 +138,7 @@ bool readMesh(ByteReader& in, std::size_t j, std::uint64_t materialCount, MeshRe
         readVec3(in, v.position);
         readVec3(in, v.normal);
         readVec3(in, v.tangent);
-        in.read(&v.texCoords.x, 8);
+        in.read(&v.texCoords.x, sizeof v.texCoords);
     }
     mesh.indices.resize(static_cast<std::size_t>(indexCount));
     for (std::uint32_t& index : mesh.indices) {
@@ -149,29 +152,30 @@ bool readMesh(ByteReader& in, std::size_t j, std::uint64_t materialCount, MeshRe
     return true;
 }
 
+// A record count that the remaining bytes can hold, each record taking at
+// least minRecordBytes.
+bool readCount(ByteReader& in, const char* name, std::uint64_t minRecordBytes, std::uint64_t& count,
+               std::string& error) {
+    if (!in.read(count)) {
+        error = endsInside(name, sizeof count, in.remaining());
+        return false;
+    }
+    if (count > in.remaining() / minRecordBytes) {
+        error = countTooLarge(name, count, in.remaining());
+        return false;
+    }
+    return true;
+}
+
 bool parseInto(ByteReader& in, ModelData& out, std::string& error) {
     std::uint64_t materialCount = 0;
-    if (!in.read(materialCount)) {
-        error = endsInside("materialCount", 8, in.remaining());
-        return false;
-    }
-    if (materialCount > in.remaining() / kMinMaterialRecordBytes) {
-        error = countTooLarge("materialCount", materialCount, in.remaining());
-        return false;
-    }
+    if (!readCount(in, "materialCount", kMinMaterialRecordBytes, materialCount, error)) return false;
     out.materials.resize(static_cast<std::size_t>(materialCount));
     for (std::size_t i = 0; i < out.materials.size(); ++i) {
         if (!readMaterial(in, i, out.materials[i], error)) return false;
     }
     std::uint64_t meshCount = 0;
-    if (!in.read(meshCount)) {
-        error = endsInside("meshCount", 8, in.remaining());
-        return false;
-    }
-    if (meshCount > in.remaining() / kMeshHeaderBytes) {
-        error = countTooLarge("meshCount", meshCount, in.remaining());
-        return false;
-    }
+    if (!readCount(in, "meshCount", kMeshHeaderBytes, meshCount, error)) return false;
     out.meshes.resize(static_cast<std::size_t>(meshCount));
     for (std::size_t j = 0; j < out.meshes.size(); ++j) {
         if (!readMesh(in, j, materialCount, out.meshes[j], error)) return false;

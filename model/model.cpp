@@ -98,8 +98,8 @@ Model::~Model() {
 
 void Model::load(const char* path, Shader* shader) {
     ModelData data;
-    const std::string error = readModelFile(path, data);
-    if (!error.empty()) {
+    std::string error;
+    if (!readModelFile(path, data, error)) {
         std::cout << error << std::endl;
         return;
     }

@@ -1,23 +1,32 @@
 // One frame of the room: the lamp swing, then seven passes in a fixed order.
+#include <cstddef>
 #include <string>
 
 #include "gpu/shader_contract.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
+#include "scene/ssao_kernel.h"
 #include "scene/uniforms.h"
 
 namespace {
 
 constexpr float kSsaoPower = 1.0f;
 constexpr float kSsaoRadius = 5.0f;
-constexpr float kNoiseTilesPerPixel = 1.0f / 4.0f;  // the noise texture is 4 x 4
+constexpr float kNoiseTilesPerPixel = 1.0f / static_cast<float>(kSsaoNoiseSide);
 const glm::vec3 kLightColor(1.0f, 1.0f, 1.0f);
 constexpr float kLightLinear = 0.09f;
 constexpr float kLightQuadratic = 0.0028f;
 
-void bindTexture(GLuint unit, GLenum target, GLuint texture) {
-    glActiveTexture(GL_TEXTURE0 + unit);
+void bindTexture(GLint unit, GLenum target, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
     glBindTexture(target, texture);
+}
+
+// textures[i] on the unit of samplers[i], in table order: the same tables
+// that pointed the samplers at their units at set-up.
+template <std::size_t N>
+void bindTextures(const SamplerUnit (&samplers)[N], const GLuint (&textures)[N]) {
+    for (std::size_t i = 0; i < N; ++i) bindTexture(samplers[i].unit, GL_TEXTURE_2D, textures[i]);
 }
 
 glm::vec3 viewSpace(Camera& camera, const glm::vec3& worldPosition) {
@@ -27,9 +36,14 @@ glm::vec3 viewSpace(Camera& camera, const glm::vec3& worldPosition) {
 }  // namespace
 
 void RoomScene::render(Camera& camera, float deltaTime) {
-    const float step = swingState().advance(deltaTime);
-    applySwingStep(step, lampModelMatrix, lightCubeModelMatrix, lightPosition);
+    advanceLamp(deltaTime);
+    renderPasses(camera, deltaTime);
+}
 
+// No time passes in a frame drawn again.
+void RoomScene::renderAgain(Camera& camera) { renderPasses(camera, 0.0f); }
+
+void RoomScene::renderPasses(Camera& camera, float deltaTime) {
     std::vector<glm::mat4> shadowTransforms;
     notifyPass(RenderPass::Geometry);
     renderGeometryPass(camera);
@@ -56,19 +70,23 @@ void RoomScene::renderGeometryPass(Camera& camera) {
     glUseProgram(program);
     setUniform(program, kUniformProjection, camera.projectionMatrix);
     setUniform(program, kUniformView, view);
-    setUniform(program, kUniformModel, sceneModelMatrix);
-    sceneModel.draw();
-    setUniform(program, kUniformModel, lampModelMatrix);
-    // The lamp's shade is open: both sides of its faces are seen.
+    drawRoomAndLamp(program, kUniformModel, &Model::draw);
+}
+
+void RoomScene::drawRoomAndLamp(GLuint program, const char* modelUniform, void (Model::*draw)()) {
+    setUniform(program, modelUniform, sceneModelMatrix);
+    (sceneModel.*draw)();
+    setUniform(program, modelUniform, lampModelMatrix);
+    // The lamp's shade is open: both sides of its faces are seen (and cast shadows).
     glDisable(GL_CULL_FACE);
-    lampModel.draw();
+    (lampModel.*draw)();
     glEnable(GL_CULL_FACE);
 }
 
 void RoomScene::renderSsaoPass(Camera& camera) {
     glBindFramebuffer(GL_FRAMEBUFFER, ssaoFBO);
     glClear(GL_COLOR_BUFFER_BIT);
-    const GLuint program = ssaoShader->program;
+    const GLuint program = bruteForceSsao_ ? bruteForceSsaoShader_->program : ssaoShader->program;
     glUseProgram(program);
     for (unsigned int i = 0; i < kernelSize; ++i)
         setUniform(program, indexedUniformName(kUniformSamplesPrefix, static_cast<int>(i)).c_str(), *ssaoKernel[i]);
@@ -78,9 +96,7 @@ void RoomScene::renderSsaoPass(Camera& camera) {
     setUniform(program, kUniformNoiseScale,
                glm::vec2(static_cast<float>(screenWidth) * kNoiseTilesPerPixel,
                          static_cast<float>(screenHeight) * kNoiseTilesPerPixel));
-    bindTexture(kSsaoSamplerUnits[0].unit, GL_TEXTURE_2D, gPosition);
-    bindTexture(kSsaoSamplerUnits[1].unit, GL_TEXTURE_2D, gNormal);
-    bindTexture(kSsaoSamplerUnits[2].unit, GL_TEXTURE_2D, noiseTexture);
+    bindTextures(kSsaoSamplerUnits, {gPosition, gNormal, noiseTexture});
     renderQuad();
 }
 
@@ -88,7 +104,7 @@ void RoomScene::renderSsaoBlurPass() {
     glBindFramebuffer(GL_FRAMEBUFFER, ssaoBlurFBO);
     glClear(GL_COLOR_BUFFER_BIT);
     glUseProgram(ssaoBlurShader->program);
-    bindTexture(kSsaoBlurSamplerUnits[0].unit, GL_TEXTURE_2D, ssaoColorBuffer);
+    bindTextures(kSsaoBlurSamplerUnits, {ssaoColorBuffer});
     renderQuad();
 }
 
@@ -106,12 +122,7 @@ void RoomScene::renderShadowPass(std::vector<glm::mat4>& shadowTransforms) {
     setUniform(program, kUniformLightPos, lightPosition);
     // The meshes hold the geometry program's material locations: no material
     // write may reach the depth program.
-    setUniform(program, kUniformModelMat, sceneModelMatrix);
-    sceneModel.drawGeometryOnly();
-    setUniform(program, kUniformModelMat, lampModelMatrix);
-    glDisable(GL_CULL_FACE);
-    lampModel.drawGeometryOnly();
-    glEnable(GL_CULL_FACE);
+    drawRoomAndLamp(program, kUniformModelMat, &Model::drawGeometryOnly);
 }
 
 void RoomScene::renderLightingPass(Camera& camera) {
@@ -126,11 +137,8 @@ void RoomScene::renderLightingPass(Camera& camera) {
     setUniform(program, kUniformPointLightQuadratic, kLightQuadratic);
     setUniform(program, kUniformFarPlane, kShadowFarPlane);
     setUniform(program, kUniformViewMatrix, camera.getViewMatrix());
-    bindTexture(kLightingSamplerUnits[0].unit, GL_TEXTURE_2D, gPosition);
-    bindTexture(kLightingSamplerUnits[1].unit, GL_TEXTURE_2D, gNormal);
-    bindTexture(kLightingSamplerUnits[2].unit, GL_TEXTURE_2D, gAlbedoSpec);
-    bindTexture(kLightingSamplerUnits[3].unit, GL_TEXTURE_2D, ssaoColorBufferBlur);
-    bindTexture(kLightingSamplerUnits[4].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
+    bindTextures(kLightingSamplerUnits, {gPosition, gNormal, gAlbedoSpec, ssaoColorBufferBlur});
+    bindTexture(kLightingShadowSamplerUnits[0].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
     renderQuad();
 }
 

@@ -2,9 +2,14 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "camera/time_step.h"
+
 namespace {
 
 const glm::vec3 kSwingAxis(1.0f, 0.0f, 0.0f);
+const glm::vec3 kInitialLightPosition(0.0f, 2.8f, 3.0f);
+constexpr float kLightCubeScale = 0.1f;
+constexpr float kLampHeight = 4.0f;  // the lamp hangs from here, above the light
 
 }  // namespace
 
@@ -24,4 +29,27 @@ void applySwingStep(float step, glm::mat4& lampModelMatrix, glm::mat4& lightCube
     lightCubeModelMatrix = glm::rotate(lightCubeModelMatrix, step, kSwingAxis);
     lightCubeModelMatrix = glm::translate(lightCubeModelMatrix, glm::vec3(0.0f, -kLightPivotOffset, 0.0f));
     lightPosition = glm::vec3(lightCubeModelMatrix[3]);
+}
+
+LampState LampState::atStart() {
+    LampState start;
+    start.lightPosition = kInitialLightPosition;
+    start.lightCubeModelMatrix = glm::translate(start.lightCubeModelMatrix, start.lightPosition);
+    start.lightCubeModelMatrix = glm::scale(start.lightCubeModelMatrix, glm::vec3(kLightCubeScale));
+    start.lampModelMatrix = glm::translate(start.lampModelMatrix,
+                                           glm::vec3(start.lightPosition.x, kLampHeight, start.lightPosition.z));
+    return start;
+}
+
+LampState LampState::at(float seconds) {
+    LampState state = atStart();
+    state.advance(seconds);
+    return state;
+}
+
+void LampState::advance(float deltaTime) {
+    const int steps = timeStepCount(deltaTime);
+    const float stepTime = deltaTime / static_cast<float>(steps);
+    for (int i = 0; i < steps; ++i)
+        applySwingStep(swing.advance(stepTime), lampModelMatrix, lightCubeModelMatrix, lightPosition);
 }

@@ -3,8 +3,8 @@
 #include <glm/glm.hpp>
 
 // The lamp's pendulum swing. The matrices are advanced step by step every
-// frame, never rebuilt from the angle, so the state is the direction and the
-// accumulated angle alone.
+// frame, never rebuilt from the angle, so the swing's own state is the
+// direction and the accumulated angle alone.
 
 constexpr float kSwingRate = 0.2f;        // radians per second
 constexpr float kSwingTurnAngle = 0.4f;   // turn around past +-this angle
@@ -14,8 +14,8 @@ struct LampSwing {
     float swingDirection = 1.0f;
     float swingAngle = 0.0f;
 
-    // Accumulates one frame's step and returns it; the direction flips once
-    // the angle has passed the turn-around angle, taking effect next frame.
+    // Accumulates one step and returns it; the direction flips once the
+    // angle has passed the turn-around angle, taking effect next step.
     float advance(float deltaTime);
 };
 
@@ -24,3 +24,22 @@ struct LampSwing {
 // from the cube's translation.
 void applySwingStep(float step, glm::mat4& lampModelMatrix, glm::mat4& lightCubeModelMatrix,
                     glm::vec3& lightPosition);
+
+// Everything the swing moves, as one value: the swing itself, the lamp's and
+// the light cube's model matrices and the light's world position. The scene
+// advances it every frame; callers read it, start it afresh or set it.
+struct LampState {
+    LampSwing swing;
+    glm::mat4 lampModelMatrix{1.0f};
+    glm::mat4 lightCubeModelMatrix{1.0f};
+    glm::vec3 lightPosition{0.0f};
+
+    // As the scene is built: the light at (0, 2.8, 3) inside a cube scaled by
+    // 0.1, the lamp hanging above it from (0, 4, 3), the swing at rest.
+    static LampState atStart();
+    // After the given seconds of swing from the start.
+    static LampState at(float seconds);
+
+    // One frame's swing, in steps of at most kMaxTimeStep (camera/time_step.h).
+    void advance(float deltaTime);
+};

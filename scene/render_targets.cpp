@@ -5,13 +5,11 @@
 
 #include "gpu/shader_contract.h"
 #include "scene/room_scene.h"
+#include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
 #include "scene/uniforms.h"
 
 namespace {
-
-// The cube map gets its unit with the shadow map, the other lighting samplers here.
-constexpr SamplerUnit kDepthCubeMapSampler = kLightingSamplerUnits[4];
 
 GLuint createScreenTexture(int width, int height, GLint internalFormat, GLenum format, GLenum type) {
     GLuint texture = 0;
@@ -30,6 +28,18 @@ void reportIfIncomplete(const char* message) {
 }  // namespace
 
 void RoomScene::setupDeferredBuffers() {
+    createGBuffer();
+    createSsaoTargets();
+    createSsaoKernelAndNoise();
+    glUseProgram(lightingShader->program);
+    setSamplerUnits(lightingShader->program, kLightingSamplerUnits);
+    glUseProgram(ssaoShader->program);
+    setSamplerUnits(ssaoShader->program, kSsaoSamplerUnits);
+    glUseProgram(ssaoBlurShader->program);
+    setSamplerUnits(ssaoBlurShader->program, kSsaoBlurSamplerUnits);
+}
+
+void RoomScene::createGBuffer() {
     glGenFramebuffers(1, &gBuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, gBuffer);
     gPosition = createScreenTexture(screenWidth, screenHeight, GL_RGB16F, GL_RGB, GL_FLOAT);
@@ -54,7 +64,9 @@ void RoomScene::setupDeferredBuffers() {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthRenderbuffer);
     reportIfIncomplete("Framebuffer not complete!");
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
 
+void RoomScene::createSsaoTargets() {
     glGenFramebuffers(1, &ssaoFBO);
     glGenFramebuffers(1, &ssaoBlurFBO);
     glBindFramebuffer(GL_FRAMEBUFFER, ssaoFBO);
@@ -66,7 +78,9 @@ void RoomScene::setupDeferredBuffers() {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, ssaoColorBufferBlur, 0);
     reportIfIncomplete("SSAO Blur Framebuffer not complete!");
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
 
+void RoomScene::createSsaoKernelAndNoise() {
     // A fresh engine with the default seed: the same kernel and noise every run.
     std::mt19937 engine(5489u);
     for (const glm::vec3& sample : generateSsaoKernel(engine, kernelSize)) ssaoKernel.push_back(new glm::vec3(sample));
@@ -79,23 +93,14 @@ void RoomScene::setupDeferredBuffers() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-
-    glUseProgram(lightingShader->program);
-    for (const SamplerUnit& sampler : kLightingSamplerUnits)
-        if (sampler.unit != kDepthCubeMapSampler.unit) setSamplerUnit(lightingShader->program, sampler.name, sampler.unit);
-    glUseProgram(ssaoShader->program);
-    for (const SamplerUnit& sampler : kSsaoSamplerUnits) setSamplerUnit(ssaoShader->program, sampler.name, sampler.unit);
-    glUseProgram(ssaoBlurShader->program);
-    for (const SamplerUnit& sampler : kSsaoBlurSamplerUnits)
-        setSamplerUnit(ssaoBlurShader->program, sampler.name, sampler.unit);
 }
 
 void RoomScene::setupShadowMap() {
     glGenFramebuffers(1, &depthMapFBO);
     glGenTextures(1, &depthCubeMap);
     glBindTexture(GL_TEXTURE_CUBE_MAP, depthCubeMap);
-    for (GLenum face = 0; face < 6; ++face)
-        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, shadowWidth, shadowHeight, 0,
+    for (int face = 0; face < kShadowFaceCount; ++face)
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), 0, GL_DEPTH_COMPONENT, shadowWidth, shadowHeight, 0,
                      GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -111,5 +116,5 @@ void RoomScene::setupShadowMap() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
     glUseProgram(lightingShader->program);
-    setSamplerUnit(lightingShader->program, kDepthCubeMapSampler.name, kDepthCubeMapSampler.unit);
+    setSamplerUnits(lightingShader->program, kLightingShadowSamplerUnits);
 }

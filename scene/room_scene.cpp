@@ -1,20 +1,15 @@
 #include "scene/room_scene.h"
 
-#include <glm/gtc/matrix_transform.hpp>
-
 #include "gpu/shader_contract.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
+#include "scene/uniforms.h"
 
 namespace {
 
 const char* const kLightCubeModelPath = "models/lightCube/light_cube.bmf";
 const char* const kSceneModelPath = "models/final_scene/final_scene.bmf";
 const char* const kLampModelPath = "models/lamp2/lamp2.bmf";
-
-const glm::vec3 kInitialLightPosition(0.0f, 2.8f, 3.0f);
-constexpr float kLightCubeScale = 0.1f;
-constexpr float kLampHeight = 4.0f;  // the lamp hangs from here, above the light
 
 Shader* buildProgram(const ProgramSources& sources) {
     return new Shader(sources.vertex, sources.geometry, sources.fragment);
@@ -25,8 +20,7 @@ Shader* buildProgram(const ProgramSources& sources) {
 RoomScene::RoomScene(int width, int height) : RoomScene(width, height, nullptr) {}
 
 RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
-    : lightPosition(kInitialLightPosition),
-      screenWidth(width),
+    : screenWidth(width),
       screenHeight(height),
       shadowWidth(kShadowMapSize),
       shadowHeight(kShadowMapSize),
@@ -42,9 +36,11 @@ RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
     depthShader = buildProgram(kDepthProgramSources);
     standardShader = buildProgram(kStandardProgramSources);
 
-    lightCubeModelMatrix = glm::translate(lightCubeModelMatrix, lightPosition);
-    lightCubeModelMatrix = glm::scale(lightCubeModelMatrix, glm::vec3(kLightCubeScale));
-    lampModelMatrix = glm::translate(lampModelMatrix, glm::vec3(lightPosition.x, kLampHeight, lightPosition.z));
+    // The swing itself is process-wide and goes on where it is.
+    const LampState start = LampState::atStart();
+    lightPosition = start.lightPosition;
+    lightCubeModelMatrix = start.lightCubeModelMatrix;
+    lampModelMatrix = start.lampModelMatrix;
 
     notify(SceneBuildStep::RenderTargets);
     setupDeferredBuffers();
@@ -65,6 +61,7 @@ RoomScene::~RoomScene() {
         delete *shader;
         *shader = nullptr;
     }
+    delete bruteForceSsaoShader_;
     for (glm::vec3* sample : ssaoKernel) delete sample;
     ssaoKernel.clear();
     ssaoKernel.shrink_to_fit();
@@ -74,6 +71,46 @@ RoomScene::~RoomScene() {
 LampSwing& RoomScene::swingState() {
     static LampSwing swing;
     return swing;
+}
+
+bool RoomScene::useBruteForceSsao(bool on, std::string& error) {
+    if (on && bruteForceSsaoShader_ == nullptr) {
+        Shader* twin = buildProgram(kBruteForceSsaoProgramSources);
+        GLint linked = GL_FALSE;
+        glGetProgramiv(twin->program, GL_LINK_STATUS, &linked);
+        if (linked != GL_TRUE) {
+            delete twin;
+            error = "the brute-force SSAO program did not link";
+            return false;
+        }
+        glUseProgram(twin->program);
+        setSamplerUnits(twin->program, kSsaoSamplerUnits);
+        bruteForceSsaoShader_ = twin;
+    }
+    bruteForceSsao_ = on;
+    return true;
+}
+
+LampState RoomScene::lampState() const {
+    LampState state;
+    state.swing = swingState();
+    state.lampModelMatrix = lampModelMatrix;
+    state.lightCubeModelMatrix = lightCubeModelMatrix;
+    state.lightPosition = lightPosition;
+    return state;
+}
+
+void RoomScene::setLampState(const LampState& state) {
+    swingState() = state.swing;
+    lampModelMatrix = state.lampModelMatrix;
+    lightCubeModelMatrix = state.lightCubeModelMatrix;
+    lightPosition = state.lightPosition;
+}
+
+void RoomScene::advanceLamp(float deltaTime) {
+    LampState state = lampState();
+    state.advance(deltaTime);
+    setLampState(state);
 }
 
 std::vector<glm::mat4> RoomScene::computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <GL/glew.h>
@@ -26,19 +27,38 @@ public:
     RoomScene& operator=(const RoomScene&) = delete;
 
     void setObjectUniforms(Camera& camera, float deltaTime, const glm::mat4& model, Shader* shader) override;
+    // The lamp swing (advanceLamp), then the seven passes (renderAgain).
     void render(Camera& camera, float deltaTime) override;
+
+    // The swing step of render alone, for replaying frames without drawing them.
+    void advanceLamp(float deltaTime);
+    // The seven passes alone: the world as it stands drawn once more, e.g.
+    // with another SSAO program, while nothing moves.
+    void renderAgain(Camera& camera);
+
+    // The swing's state (process-wide) with this scene's lamp, light cube and
+    // light, as one value; setting it writes all of them.
+    LampState lampState() const;
+    void setLampState(const LampState& state);
+    // Told at every pass boundary when set (null: nobody).
+    void setPassObserver(RenderPassObserver* observer) { passObserver_ = observer; }
 
     // G-buffer, SSAO and blur targets, kernel, noise texture and the sampler
     // units of the lighting, SSAO and blur programs.
     void setupDeferredBuffers();
     // Shadow framebuffer and its depth cube map; the lighting program's cube unit.
     void setupShadowMap();
+    // The program of the SSAO pass: the scene's own interleaved ssaoShader,
+    // or (on) its brute-force twin that tests all 32 samples in every pixel,
+    // built on first use from shaders/ssao_full.frag. False with the reason
+    // when the twin cannot be built; the pass then keeps ssaoShader.
+    bool useBruteForceSsao(bool on, std::string& error);
     // A quad over the whole viewport, built on first use.
     void renderQuad();
     std::vector<glm::mat4> computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos);
 
     // The swing state is one pair for the whole process, whatever the number
-    // of scenes; exposed so that a test can start it afresh.
+    // of scenes; lampState and setLampState read and write it with the rest.
     static LampSwing& swingState();
 
     Model lightCubeModel;
@@ -74,18 +94,27 @@ public:
     GLuint quadVAO = 0;
     GLuint quadVBO = 0;
 
-    // Told at every pass boundary when set; nothing happens when null.
-    RenderPassObserver* passObserver = nullptr;
-
 private:
     void notifyPass(RenderPass next) {
-        if (passObserver != nullptr) passObserver->passBoundary(next);
+        if (passObserver_ != nullptr) passObserver_->passBoundary(next);
     }
+    // The seven passes; deltaTime only goes on to setObjectUniforms.
+    void renderPasses(Camera& camera, float deltaTime);
     void renderGeometryPass(Camera& camera);
+    // The room, then the lamp with culling off, each placed through modelUniform.
+    void drawRoomAndLamp(GLuint program, const char* modelUniform, void (Model::*draw)());
     void renderSsaoPass(Camera& camera);
     void renderSsaoBlurPass();
     void renderShadowPass(std::vector<glm::mat4>& shadowTransforms);
     void renderLightingPass(Camera& camera);
     void copyDepthToWindow();
     void renderForwardPass(Camera& camera, float deltaTime);
+    // The jobs of setupDeferredBuffers.
+    void createGBuffer();
+    void createSsaoTargets();
+    void createSsaoKernelAndNoise();
+
+    RenderPassObserver* passObserver_ = nullptr;
+    Shader* bruteForceSsaoShader_ = nullptr;  // owned; built on request
+    bool bruteForceSsao_ = false;
 };

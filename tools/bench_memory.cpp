@@ -5,12 +5,13 @@
 
 #include <unistd.h>
 
-std::optional<std::uint64_t> residentKiBFromStatm(const std::string& statm, std::uint64_t pageBytes) {
+bool residentKiBFromStatm(const std::string& statm, std::uint64_t pageBytes, std::uint64_t& kib) {
     std::istringstream in(statm);
     std::uint64_t sizePages = 0;
     std::uint64_t residentPages = 0;
-    if (!(in >> sizePages >> residentPages)) return std::nullopt;
-    return residentPages * pageBytes / 1024;
+    if (!(in >> sizePages >> residentPages)) return false;
+    kib = residentPages * pageBytes / 1024;
+    return true;
 }
 
 std::uint64_t currentResidentKiB() {
@@ -18,5 +19,6 @@ std::uint64_t currentResidentKiB() {
     std::string text;
     std::getline(file, text);
     const long page = sysconf(_SC_PAGESIZE);
-    return residentKiBFromStatm(text, page > 0 ? static_cast<std::uint64_t>(page) : 4096).value_or(0);
+    std::uint64_t kib = 0;
+    return residentKiBFromStatm(text, page > 0 ? static_cast<std::uint64_t>(page) : 4096, kib) ? kib : 0;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,49 +10,133 @@ namespace {
 // The largest window side the bench accepts; GL limits are checked later.
 constexpr int kMaxSide = 16384;
 
-std::optional<long long> parseInteger(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-    if (text.size() > 12) return std::nullopt;
-    return std::stoll(text);
+bool parseInteger(const std::string& text, long long& out) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (text.size() > 12) return false;
+    out = std::stoll(text);
+    return true;
 }
 
-std::optional<double> parseNumber(const std::string& text) {
-    if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return std::nullopt;
+bool parseNumber(const std::string& text, double& out) {
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
     errno = 0;
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
+    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value)) return false;
+    out = value;
+    return true;
 }
 
 std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
-}  // namespace
-
-std::optional<std::pair<int, int>> parseSize(const std::string& text) {
+bool parseSize(const std::string& text, int& width, int& height, std::string& error) {
     const std::size_t x = text.find('x');
-    if (x == std::string::npos) return std::nullopt;
-    const auto w = parseInteger(text.substr(0, x));
-    const auto h = parseInteger(text.substr(x + 1));
-    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxSide || *h > kMaxSide) return std::nullopt;
-    return std::make_pair(static_cast<int>(*w), static_cast<int>(*h));
+    long long w = 0;
+    long long h = 0;
+    if (x == std::string::npos || !parseInteger(text.substr(0, x), w) || !parseInteger(text.substr(x + 1), h) ||
+        w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) {
+        error = "Invalid --size " + quoted(text) + " (expected WIDTHxHEIGHT, e.g. 1280x720)";
+        return false;
+    }
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
 }
 
-std::optional<std::vector<double>> parseTimeList(const std::string& text) {
+std::string invalidTimes(const std::string& text) {
+    return "Invalid --at " + quoted(text) + " (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)";
+}
+
+// Ascending, without duplicates.
+bool parseTimeList(const std::string& text, std::vector<double>& out, std::string& error) {
     std::vector<double> times;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
-        const auto value = parseNumber(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (!value || *value < 0.0) return std::nullopt;
-        times.push_back(*value);
+        double value = 0.0;
+        if (!parseNumber(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start), value) ||
+            value < 0.0) {
+            error = invalidTimes(text);
+            return false;
+        }
+        times.push_back(value);
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
     std::sort(times.begin(), times.end());
     times.erase(std::unique(times.begin(), times.end()), times.end());
-    return times;
+    out = times;
+    return true;
 }
+
+bool parseFrameCount(const std::string& name, const std::string& value, bool zeroAllowed, int& out,
+                     std::string& error) {
+    long long n = 0;
+    if (!parseInteger(value, n) || n > kMaxBenchFrames || (n == 0 && !zeroAllowed)) {
+        error = "Invalid " + name + " " + quoted(value) +
+                (zeroAllowed ? " (expected a whole number)" : " (expected a positive whole number)");
+        return false;
+    }
+    out = static_cast<int>(n);
+    return true;
+}
+
+std::string invalidSeconds(const std::string& name, const std::string& value) {
+    return "Invalid " + name + " " + quoted(value) + " (expected a positive number of seconds)";
+}
+
+bool parseSeconds(const std::string& name, const std::string& value, double& out, std::string& error) {
+    if (!parseNumber(value, out) || out <= 0.0) {
+        error = invalidSeconds(name, value);
+        return false;
+    }
+    return true;
+}
+
+// The --at and --step values as given, for messages about the two together.
+struct TimeTexts {
+    std::string at;
+    std::string step;
+};
+
+bool parseOption(const std::string& name, const std::string& value, BenchOptions& o, TimeTexts& texts,
+                 std::string& error) {
+    if (name == "--size") return parseSize(value, o.width, o.height, error);
+    if (name == "--frames") return parseFrameCount(name, value, false, o.frames, error);
+    if (name == "--warmup") return parseFrameCount(name, value, true, o.warmup, error);
+    if (name == "--profile-frames") return parseFrameCount(name, value, true, o.profileFrames, error);
+    if (name == "--seconds") return parseSeconds(name, value, o.seconds, error);
+    if (name == "--step") {
+        texts.step = value;
+        return parseSeconds(name, value, o.step, error);
+    }
+    if (name == "--at") {
+        texts.at = value;
+        return parseTimeList(value, o.captureTimes, error);
+    }
+    if (value.empty()) {
+        error = "Empty path after " + name;
+        return false;
+    }
+    (name == "--csv" ? o.csvPath : name == "--json" ? o.jsonPath : o.captureDir) = value;
+    return true;
+}
+
+bool takesValue(const std::string& name) {
+    for (const char* option : {"--size", "--frames", "--seconds", "--step", "--warmup", "--profile-frames", "--csv",
+                               "--json", "--capture", "--at"}) {
+        if (name == option) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Far apart in the flight: high above the hall, at floor level among the
+// pillars, and near the end of the hall.
+const std::vector<double> kDefaultSsaoCheckTimes = {0.0, 30.0, 60.0};
+
+int frameIndexAt(double time, double step) { return static_cast<int>(std::llround(time / step)); }
 
 std::string benchUsage(const std::string& program) {
     return "Usage: " + program +
@@ -61,12 +144,11 @@ std::string benchUsage(const std::string& program) {
            " [--csv FILE] [--json FILE] [--capture DIR --at T1,T2,...] [--ssao-check]";
 }
 
-BenchOptionsResult parseBenchOptions(int argc, const char* const* argv) {
-    BenchOptionsResult result;
-    BenchOptions& o = result.options;
+bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& out, std::string& error) {
+    BenchOptions o;
     bool sawFrames = false;
     bool sawSeconds = false;
-    bool sawAt = false;
+    TimeTexts texts;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--help" || name == "-h") {
@@ -77,68 +159,35 @@ BenchOptionsResult parseBenchOptions(int argc, const char* const* argv) {
             o.ssaoCheck = true;
             continue;
         }
-        const bool takesValue = name == "--size" || name == "--frames" || name == "--seconds" || name == "--step" ||
-                                name == "--warmup" || name == "--profile-frames" || name == "--csv" ||
-                                name == "--json" || name == "--capture" || name == "--at";
-        if (!takesValue) {
-            result.error = "Unknown option " + quoted(name);
-            return result;
+        if (!takesValue(name)) {
+            error = "Unknown option " + quoted(name);
+            return false;
         }
         if (i + 1 >= argc) {
-            result.error = "Missing value after " + name;
-            return result;
+            error = "Missing value after " + name;
+            return false;
         }
-        const std::string value = argv[++i];
-        if (name == "--size") {
-            const auto size = parseSize(value);
-            if (!size) {
-                result.error = "Invalid --size " + quoted(value) + " (expected WIDTHxHEIGHT, e.g. 1280x720)";
-                return result;
-            }
-            o.width = size->first;
-            o.height = size->second;
-        } else if (name == "--frames" || name == "--warmup" || name == "--profile-frames") {
-            const auto n = parseInteger(value);
-            const bool zeroAllowed = name != "--frames";
-            if (!n || *n > INT_MAX || (*n == 0 && !zeroAllowed)) {
-                result.error = "Invalid " + name + " " + quoted(value) +
-                               (zeroAllowed ? " (expected a whole number)" : " (expected a positive whole number)");
-                return result;
-            }
-            (name == "--frames" ? o.frames : name == "--warmup" ? o.warmup : o.profileFrames) = static_cast<int>(*n);
-            sawFrames = sawFrames || name == "--frames";
-        } else if (name == "--seconds" || name == "--step") {
-            const auto seconds = parseNumber(value);
-            if (!seconds || *seconds <= 0.0) {
-                result.error = "Invalid " + name + " " + quoted(value) + " (expected a positive number of seconds)";
-                return result;
-            }
-            (name == "--seconds" ? o.seconds : o.step) = *seconds;
-            sawSeconds = sawSeconds || name == "--seconds";
-        } else if (name == "--at") {
-            const auto times = parseTimeList(value);
-            if (!times) {
-                result.error = "Invalid --at " + quoted(value) +
-                               " (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)";
-                return result;
-            }
-            o.captureTimes = *times;
-            sawAt = true;
-        } else {
-            if (value.empty()) {
-                result.error = "Empty path after " + name;
-                return result;
-            }
-            (name == "--csv" ? o.csvPath : name == "--json" ? o.jsonPath : o.captureDir) = value;
+        if (!parseOption(name, argv[++i], o, texts, error)) return false;
+        sawFrames = sawFrames || name == "--frames";
+        sawSeconds = sawSeconds || name == "--seconds";
+    }
+    const bool sawAt = !texts.at.empty();
+    if (!o.help) {
+        if (sawFrames && sawSeconds) {
+            error = "Give either --frames or --seconds, not both";
+        } else if (!o.captureDir.empty() && !sawAt) {
+            error = "--capture needs --at with the simulated times to capture";
+        } else if (sawAt && o.captureDir.empty() && !o.ssaoCheck) {
+            error = "--at needs --capture (or --ssao-check) to say what to do at those times";
+        } else if (sawAt && o.captureTimes.back() / o.step > kMaxBenchFrames) {
+            // The step may follow the times on the command line: checked once both are known.
+            error = invalidTimes(texts.at);
+        } else if (!sawAt && o.ssaoCheck && kDefaultSsaoCheckTimes.back() / o.step > kMaxBenchFrames) {
+            error = invalidSeconds("--step", texts.step);
         }
+        if (!error.empty()) return false;
     }
-    if (o.help) return result;
-    if (sawFrames && sawSeconds) {
-        result.error = "Give either --frames or --seconds, not both";
-    } else if (!o.captureDir.empty() && !sawAt) {
-        result.error = "--capture needs --at with the simulated times to capture";
-    } else if (sawAt && o.captureDir.empty() && !o.ssaoCheck) {
-        result.error = "--at needs --capture (or --ssao-check) to say what to do at those times";
-    }
-    return result;
+    out = o;
+    error.clear();
+    return true;
 }

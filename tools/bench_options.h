@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,17 +20,21 @@ struct BenchOptions {
     bool help = false;
 };
 
-struct BenchOptionsResult {
-    BenchOptions options;
-    std::string error;  // empty on success
-};
+// Frame counts and frame indexes (warm-up, measured and profiled frames, the
+// frame of each --at time) are bounded so that their sums stay within an int.
+constexpr int kMaxBenchFrames = 1000000000;
 
-// Parses argv[1..argc-1]. Unknown options, missing or malformed values and
-// contradictory combinations are rejected with a one-line reason.
-BenchOptionsResult parseBenchOptions(int argc, const char* const* argv);
+// Views compared by --ssao-check when no --at times are given.
+extern const std::vector<double> kDefaultSsaoCheckTimes;
+
+// Parses argv[1..argc-1] into out. Unknown options, missing or malformed
+// values, counts beyond kMaxBenchFrames and contradictory combinations are
+// rejected: false with the one-line reason.
+bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& out, std::string& error);
+
+// The frame that shows simulated time `time` with frames of `step` seconds
+// (rounded to the nearest); time / step must be at most kMaxBenchFrames,
+// which parseBenchOptions ensures for the times it accepts.
+int frameIndexAt(double time, double step);
 
 std::string benchUsage(const std::string& program);
-
-// Pieces of the command line, exposed for their own tests.
-std::optional<std::pair<int, int>> parseSize(const std::string& text);
-std::optional<std::vector<double>> parseTimeList(const std::string& text);

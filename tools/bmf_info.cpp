@@ -95,8 +95,8 @@ int runInfo(const std::vector<std::string>& args) {
     if (args.size() != 1) return kExitUsage;
     const std::string& path = args[0];
     ModelData model;
-    const std::string error = readModelFile(path.c_str(), model);
-    if (!error.empty()) {
+    std::string error;
+    if (!readModelFile(path.c_str(), model, error)) {
         std::cout << error << std::endl;
         return kExitFailure;
     }

@@ -113,9 +113,9 @@ Image8 alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int heig
     return image;
 }
 
-Image8 shadowCross(const std::array<FloatTexels, 6>& faces, int cellSize, ValueRange& range) {
+Image8 shadowCross(const std::array<FloatTexels, kShadowFaceCount>& faces, int cellSize, ValueRange& range) {
     // Cell (column, row) of each face in GL face order.
-    constexpr int kCells[6][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
+    constexpr int kCells[kShadowFaceCount][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
     range = ValueRange{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()};
     for (const FloatTexels& face : faces) {
         for (const float v : face.values) {
@@ -128,7 +128,7 @@ Image8 shadowCross(const std::array<FloatTexels, 6>& faces, int cellSize, ValueR
     const float span = range.max > range.min ? range.max - range.min : 1.0f;
 
     Image8 image = blank(4 * cellSize, 3 * cellSize, 1);
-    for (int f = 0; f < 6; ++f) {
+    for (int f = 0; f < kShadowFaceCount; ++f) {
         const FloatTexels& face = faces[f];
         if (face.width <= 0 || face.height <= 0) continue;
         for (int cy = 0; cy < cellSize; ++cy) {

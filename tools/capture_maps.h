@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/shadow_transforms.h"
+
 // An 8-bit picture, rows from the top, ready for a PNG file.
 struct Image8 {
     int width = 0;
@@ -53,7 +55,7 @@ Image8 alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int heig
 // orientation in which the neighbouring faces meet at shared edges. Depth
 // is stretched from the smallest to the largest value over all faces (near
 // dark, far light); the range is returned. Empty cells are black.
-Image8 shadowCross(const std::array<FloatTexels, 6>& faces, int cellSize, ValueRange& range);
+Image8 shadowCross(const std::array<FloatTexels, kShadowFaceCount>& faces, int cellSize, ValueRange& range);
 
 // Mean and largest absolute difference of the first channels of two
 // pictures of the same size (NaN when the sizes differ or are empty).

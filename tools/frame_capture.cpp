@@ -104,8 +104,8 @@ std::vector<std::string> captureFrame(const RoomScene& scene, const std::string&
     note("ssao_blur", channelRange(blurred, 0));
     save("ssao_blur", mapUnitGrey(blurred));
 
-    std::array<FloatTexels, 6> faces;
-    for (int i = 0; i < 6; ++i) {
+    std::array<FloatTexels, kShadowFaceCount> faces;
+    for (int i = 0; i < kShadowFaceCount; ++i) {
         faces[i] = readTextureFloat(GL_TEXTURE_CUBE_MAP, scene.depthCubeMap, GL_TEXTURE_CUBE_MAP_POSITIVE_X + i,
                                     GL_DEPTH_COMPONENT, 1);
     }

@@ -26,7 +26,6 @@
 #include "tools/pass_profiler.h"
 #include "tools/png_file.h"
 #include "tools/progress_line.h"
-#include "tools/ssao_check.h"
 
 namespace {
 
@@ -55,15 +54,21 @@ private:
     std::array<double, static_cast<int>(SceneBuildStep::Done) + 1> ms_{};
 };
 
-bool writeText(const std::string& path, const std::string& text) {
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
     std::ofstream file(path, std::ios::binary);
     file << text;
     file.close();
-    if (!file) {
-        std::cout << "Error: cannot write " << path << std::endl;
-        return false;
-    }
-    return true;
+    if (file) return true;
+    error = "cannot write " + path;
+    return false;
+}
+
+// Writes the file, or prints why it could not.
+bool saveText(const std::string& path, const std::string& text) {
+    std::string error;
+    if (writeTextFile(path, text, error)) return true;
+    std::cout << "Error: " << error << std::endl;
+    return false;
 }
 
 std::string glString(GLenum name) {
@@ -84,19 +89,17 @@ FloatTexels readBlurredOcclusion(const RoomScene& scene) {
 struct Runner {
     BenchSession& session;
     bool open = true;
+    // A quit request (window closed, SIGINT, SIGTERM) cut a phase short.
+    bool interrupted = false;
 
-    // Untimed frames until the session's frame index reaches untilIndex;
-    // afterFrame (may be empty) runs after each.
-    void advanceTo(int untilIndex, const std::function<void()>& afterFrame = {}) {
-        while (open && session.frameIndex() < untilIndex) {
-            frame();
-            if (afterFrame) afterFrame();
-        }
+    // Untimed frames until the session's frame index reaches untilIndex.
+    void advanceTo(int untilIndex) {
+        while (open && session.frameIndex() < untilIndex) frame();
     }
-    // One untimed frame; beforeSwap sees it finished.
-    void frame(const std::function<void()>& beforeSwap = {}) {
+    // One untimed frame; afterRender sees it finished.
+    void frame(const std::function<void()>& afterRender = {}) {
         FrameCost cost;
-        if (open) open = session.frame(cost, beforeSwap);
+        if (open) open = session.frame(cost, afterRender);
     }
 };
 
@@ -123,6 +126,7 @@ void measure(const BenchOptions& options, Runner& runner, BenchResult& result) {
         progress.update(i + 1, total);
     }
     result.wallSeconds = msSince(start) / 1000.0;
+    if (total > 0 ? static_cast<int>(result.frames.size()) < total : !runner.open) runner.interrupted = true;
 }
 
 void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& result) {
@@ -133,7 +137,7 @@ void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& res
     runner.advanceTo(1 + options.warmup);
     PassProfiler profiler(gpuTimer);
     RoomScene& scene = runner.session.scene();
-    scene.passObserver = &profiler;
+    scene.setPassObserver(&profiler);
     ProgressLine progress("profiling passes");
     std::vector<double> frameMs;
     Clock::time_point previousSwap = Clock::now();
@@ -145,7 +149,8 @@ void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& res
         previousSwap = Clock::now();
         progress.update(i + 1, options.profileFrames);
     }
-    scene.passObserver = nullptr;
+    scene.setPassObserver(nullptr);
+    if (static_cast<int>(frameMs.size()) < options.profileFrames) runner.interrupted = true;
     result.profileFrames = static_cast<int>(frameMs.size());
     result.profileFrameMs = summarize(frameMs);
     for (int p = 0; p < kFramePassCount; ++p) {
@@ -153,21 +158,16 @@ void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& res
     }
 }
 
-// Views compared by --ssao-check when no --at times are given, far apart in
-// the flight: high above the hall, at floor level among the pillars, and
-// near the end of the hall.
-const std::vector<double> kDefaultSsaoCheckTimes = {0.0, 30.0, 60.0};
-
-// Draws the frame just shown once more with the brute-force SSAO program in
-// place of the scene's own and returns its blurred occlusion.
-FloatTexels redrawWithBruteForceSsao(Runner& runner, Shader* bruteForce) {
+// Draws the frame just shown once more with the scene's brute-force SSAO
+// program and returns its blurred occlusion.
+FloatTexels redrawWithBruteForceSsao(Runner& runner) {
     RoomScene& scene = runner.session.scene();
-    Shader* const interleaved = scene.ssaoShader;
-    scene.ssaoShader = bruteForce;
+    std::string ignored;  // built before the first frame was inspected
+    scene.useBruteForceSsao(true, ignored);
     FloatTexels full;
     FrameCost cost;
-    runner.open = runner.session.redraw(cost, [&] { full = readBlurredOcclusion(scene); });
-    scene.ssaoShader = interleaved;
+    runner.open = runner.session.redraw(cost, [&] { full = readBlurredOcclusion(scene); }) && runner.open;
+    scene.useBruteForceSsao(false, ignored);
     return full;
 }
 
@@ -183,27 +183,31 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
             return false;
         }
     }
-    BruteForceSsaoProgram bruteForce;
+    RoomScene& scene = runner.session.scene();
     if (options.ssaoCheck) {
         std::string error;
-        if (!bruteForce.build(error)) {
+        if (!scene.useBruteForceSsao(true, error) || !scene.useBruteForceSsao(false, error)) {
             std::cout << "Error: SSAO check: " << error << std::endl;
             return false;
         }
     }
     const std::vector<double>& times = options.captureTimes.empty() ? kDefaultSsaoCheckTimes : options.captureTimes;
-    RoomScene& scene = runner.session.scene();
     runner.session.restart();
     std::string notes;
     bool complete = true;
     std::vector<Difference> differences;
     ProgressLine progress(capture ? "capturing" : "checking SSAO");
-    const int lastIndex = static_cast<int>(std::llround(times.back() / options.step));
+    const int lastIndex = frameIndexAt(times.back(), options.step);
     for (const double time : times) {
-        const int index = static_cast<int>(std::llround(time / options.step));
+        const int index = frameIndexAt(time, options.step);
         if (index < runner.session.frameIndex()) continue;  // rounds to a frame already seen
-        runner.advanceTo(index, [&] { progress.update(runner.session.frameIndex(), lastIndex + 1); });
-        if (!runner.open) return false;
+        // The frames in between change nothing but the camera and the lamp.
+        runner.session.skipTo(index);
+        progress.update(index, lastIndex + 1);
+        if (!runner.open) {
+            runner.interrupted = true;
+            return false;
+        }
         const std::string prefix = capturePrefix(index * options.step);
         std::vector<std::string> files;
         FloatTexels interleaved;
@@ -216,9 +220,9 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
                       << std::endl;
             complete = false;
         }
-        if (!options.ssaoCheck || !runner.open) continue;
+        if (!options.ssaoCheck) continue;
 
-        const FloatTexels full = redrawWithBruteForceSsao(runner, bruteForce.shader());
+        const FloatTexels full = redrawWithBruteForceSsao(runner);
         if (capture) {
             complete = writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full)) &&
                        complete;
@@ -236,19 +240,19 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
             result.ssaoMaxAbsDifference = std::max(result.ssaoMaxAbsDifference, d.max);
         }
     }
-    if (capture) complete = writeText(options.captureDir + "/capture.txt", notes) && complete;
+    if (capture) complete = saveText(options.captureDir + "/capture.txt", notes) && complete;
     return complete;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const BenchOptionsResult parsed = parseBenchOptions(argc, argv);
-    if (!parsed.error.empty()) {
-        std::cout << "Error: " << parsed.error << "\n" << benchUsage(argv[0]) << std::endl;
+    BenchOptions options;
+    std::string error;
+    if (!parseBenchOptions(argc, argv, options, error)) {
+        std::cout << "Error: " << error << "\n" << benchUsage(argv[0]) << std::endl;
         return 1;
     }
-    const BenchOptions& options = parsed.options;
     if (options.help) {
         std::cout << benchUsage(argv[0]) << std::endl;
         return 0;
@@ -266,15 +270,13 @@ int main(int argc, char** argv) {
     windowOptions.height = options.height;
     windowOptions.swapInterval = 0;
     AppWindow window;
-    const std::string windowError = openWindow(windowOptions, window);
-    if (!windowError.empty()) {
-        std::cout << "Error: " << windowError << std::endl;
+    if (!openWindow(windowOptions, window, error)) {
+        std::cout << "Error: " << error << std::endl;
         return 1;
     }
     result.startup.contextMs = msSince(startupBegin);
-    const std::string sizeError = checkWindowSizeLimits(options.width, options.height);
-    if (!sizeError.empty()) {
-        std::cout << sizeError << std::endl;
+    if (!checkWindowSizeLimits(options.width, options.height, error)) {
+        std::cout << error << std::endl;
         return 1;
     }
     result.renderer = glString(GL_RENDERER);
@@ -285,11 +287,6 @@ int main(int argc, char** argv) {
     result.startup.shaderProgramsMs = buildTimer.ms(SceneBuildStep::ShaderPrograms);
     result.startup.renderTargetsMs = buildTimer.ms(SceneBuildStep::RenderTargets);
     result.startup.modelsMs = buildTimer.ms(SceneBuildStep::Models);
-
-    // The demo's fixed GL state, set once before its first frame.
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
-    glEnable(GL_DEPTH_TEST);
 
     BenchSession session(scene, window, options.step);
     Runner runner{session};
@@ -302,13 +299,18 @@ int main(int argc, char** argv) {
     runner.advanceTo(1 + options.warmup);
     measure(options, runner, result);
     summarizeFrames(result);
-    if (options.profileFrames > 0 && runner.open) profilePasses(options, runner, result);
-
+    // A phase that finds the run asked to stop marks it interrupted.
+    if (options.profileFrames > 0 && !runner.interrupted) profilePasses(options, runner, result);
     bool ok = true;
-    if ((!options.captureDir.empty() || options.ssaoCheck) && runner.open) ok = inspectRun(options, runner, result);
+    if ((!options.captureDir.empty() || options.ssaoCheck) && !runner.interrupted)
+        ok = inspectRun(options, runner, result);
 
     std::cout << formatTable(result) << std::flush;
-    if (!options.jsonPath.empty()) ok = writeText(options.jsonPath, formatJson(result)) && ok;
-    if (!options.csvPath.empty()) ok = writeText(options.csvPath, formatCsv(result)) && ok;
+    if (!options.jsonPath.empty()) ok = saveText(options.jsonPath, formatJson(result)) && ok;
+    if (!options.csvPath.empty()) ok = saveText(options.csvPath, formatCsv(result)) && ok;
+    if (runner.interrupted) {
+        std::cout << "Error: interrupted (window closed, SIGINT or SIGTERM) before the run was complete" << std::endl;
+        return 1;
+    }
     return ok ? 0 : 1;
 }

@@ -11,19 +11,19 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/flight.h"
 #include "assets/generate.h"
 #include "assets/preview/rasterizer.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
 #include "assets/texture/png_writer.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
+#include "scene/shadow_transforms.h"
 
 namespace {
 
 constexpr int kPreviewTextureSize = 256;
 constexpr int kShadowSize = 512;
-constexpr float kShadowFar = 25.0f;
 constexpr float kAmbient = 0.18f;
 // Plans and sections are for reading the layout: light them more evenly.
 constexpr float kDrawingAmbient = 0.5f;
@@ -96,18 +96,16 @@ World buildWorld(float swing) {
 }
 
 // Distance from the light to the nearest surface, per cube face and texel.
+// The faces are the demo's own.
 struct ShadowCube {
-    glm::mat4 faces[6];
-    std::vector<float> distance[6];
+    std::vector<glm::mat4> faces;
+    std::vector<float> distance[kShadowFaceCount];
 };
 
 ShadowCube renderShadows(const World& world) {
-    static const glm::vec3 dirs[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
-    static const glm::vec3 ups[6] = {{0, -1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {0, -1, 0}, {0, -1, 0}};
     ShadowCube cube;
-    const glm::mat4 projection = glm::perspective(1.5707964f, 1.0f, 0.1f, kShadowFar);
-    for (int f = 0; f < 6; ++f) {
-        cube.faces[f] = projection * glm::lookAt(world.light, world.light + dirs[f], ups[f]);
+    cube.faces = computeShadowTransforms(makeShadowProjection(kShadowSize, kShadowSize), world.light);
+    for (int f = 0; f < kShadowFaceCount; ++f) {
         cube.distance[f].assign(static_cast<std::size_t>(kShadowSize) * kShadowSize, 1e9f);
         DepthTarget target(kShadowSize, kShadowSize);
         for (const Tri& t : world.tris) {
@@ -125,8 +123,8 @@ ShadowCube renderShadows(const World& world) {
 
 float litFraction(const ShadowCube& cube, const glm::vec3& light, const glm::vec3& p) {
     const float d = glm::distance(p, light);
-    if (d > kShadowFar) return 0.0f;
-    for (int f = 0; f < 6; ++f) {
+    if (d > kShadowFarPlane) return 0.0f;
+    for (int f = 0; f < kShadowFaceCount; ++f) {
         const glm::vec4 c = cube.faces[f] * glm::vec4(p, 1.0f);
         if (c.w <= 0.0f || std::fabs(c.x) > c.w || std::fabs(c.y) > c.w) continue;
         const int x = std::clamp(static_cast<int>((c.x / c.w * 0.5f + 0.5f) * kShadowSize), 0, kShadowSize - 1);

@@ -4,6 +4,7 @@
 
 #include "model/bmf_format.h"
 #include "tests/e2e/process.h"
+#include "tests/support/output_lines.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -75,7 +76,7 @@ TEST_F(BmfTool, InfoDescribesMaterialsImagesAndMeshes) {
     dir.write("sample.bmf", serializeModelFile(sampleModel()));
     const RunResult r = bmf({"info", "sample.bmf"});
     EXPECT_EQ(r.status, 0);
-    const std::vector<std::string> lines = splitLines(r.output);
+    const std::vector<std::string> lines = outputLines(r.output);
     ASSERT_EQ(lines.size(), 8u) << r.output;
     EXPECT_EQ(lines[0], "sample.bmf: 1 material, 2 meshes");
     EXPECT_EQ(lines[1],
@@ -111,7 +112,7 @@ TEST_F(BmfTool, ImportWritesAModelThatInfoReads) {
 
     r = bmf({"info", "quad.bmf"});
     EXPECT_EQ(r.status, 0) << r.output;
-    const std::vector<std::string> lines = splitLines(r.output);
+    const std::vector<std::string> lines = outputLines(r.output);
     ASSERT_GE(lines.size(), 7u) << r.output;
     EXPECT_EQ(lines[0], "quad.bmf: 1 material, 1 mesh");
     EXPECT_EQ(lines[2], "  diffuse map:      grey.pgm (2 x 1, 1 channel)");

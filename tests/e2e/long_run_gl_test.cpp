@@ -10,7 +10,6 @@
 #include <vector>
 
 #include <malloc.h>
-#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define RTG_ASAN 1
@@ -27,11 +26,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/flight.h"
-#include "app/input.h"
-#include "camera/floating_camera.h"
+#include "app/frame_loop.h"
 #include "scene/room_scene.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/gl/scene_test_support.h"
 #include "tools/bench_memory.h"
 
 namespace {
@@ -42,7 +40,7 @@ namespace {
 // caches settle. Memory is then watched over the second half, holding at the
 // end of the path with the lamp swinging.
 constexpr int kDefaultFrames = RTG_LONG_RUN_FRAMES;
-constexpr float kStep = 0.12f;  // simulated seconds per frame: the flight (about 75 s) takes about 630 frames
+constexpr float kStep = 0.12f;  // simulated seconds per frame: the flight (about 71 s) takes about 590 frames
 constexpr int kMinFrames = 1300;  // a warm-up half that flies the whole path
 constexpr int kMaxFrames = 1000000;
 constexpr int kSampleEvery = 50;
@@ -140,21 +138,6 @@ std::vector<GLuint> probeAll() {
     return names;
 }
 
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& path) {
-        char buffer[4096];
-        if (getcwd(buffer, sizeof buffer) != nullptr) previous_ = buffer;
-        EXPECT_EQ(chdir(path.c_str()), 0) << path;
-    }
-    ~WorkingDirectory() {
-        if (!previous_.empty() && chdir(previous_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previous_;
-    }
-
-private:
-    std::string previous_;
-};
-
 TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
     // The probes count on the driver handing out names it has not handed out
     // before; without that they could not see an object made and deleted.
@@ -168,35 +151,20 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
     const int warmUpFrames = frames / 2;
     RecordProperty("frames", std::to_string(frames));
 
-    WorkingDirectory runDirectory(RTG_RUN_DIR);
+    ScopedWorkingDirectory runDirectory(RTG_RUN_DIR);
     AppWindow& window = glTestWindow();
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window.window, &width, &height);
     RoomScene scene(width, height);
-    FloatingCamera camera(static_cast<float>(width) / static_cast<float>(height));
-    camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
-    camera.update();
-    Flight flight;
-    InputState input;
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
-    glEnable(GL_DEPTH_TEST);
+    FrameLoop loop(scene, window.window);
 
     std::vector<GLuint> afterFirstFrame;
     std::vector<double> heap, resident;
     for (int frame = 0; frame < frames && !HasFailure(); ++frame) {
         // The user's switches on the way, so that every camera path has run
         // before memory is watched.
-        if (frame == warmUpFrames / 4 || frame == warmUpFrames / 2) toggleProjection(input, camera);
-        SDL_PumpEvents();
-        glClearColor(0.0f, 0.0f, 0.0f, 0.1f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        const float deltaTime = frame == 0 ? 0.0f : kStep;
-        applyHeldKeys(input, camera, deltaTime);
-        flight.step(camera, deltaTime);
-        camera.update();
-        scene.render(camera, deltaTime);
-        SDL_GL_SwapWindow(window.window);
+        if (frame == warmUpFrames / 4 || frame == warmUpFrames / 2) toggleProjection(loop.input(), loop.camera());
+        loop.frame(frame == 0 ? 0.0f : kStep);
 
         if (frame == 0) afterFirstFrame = probeAll();
         if (frame >= warmUpFrames && frame % kSampleEvery == 0) {
@@ -205,6 +173,7 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
         }
     }
     ASSERT_FALSE(HasFailure());
+    const Flight& flight = loop.flight();
     EXPECT_TRUE(flight.flying && flight.segmentEnd == flight.finalPoint) << "the flight did not reach its end";
 
     const std::vector<GLuint> atEnd = probeAll();

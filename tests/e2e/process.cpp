@@ -126,15 +126,3 @@ RunResult runToCompletion(const std::vector<std::string>& argv, const std::strin
     result.output = process.output();
     return result;
 }
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        std::size_t end = text.find('\n', begin);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(begin, end - begin));
-        begin = end + 1;
-    }
-    return lines;
-}

@@ -49,6 +49,3 @@ struct RunResult {
 };
 RunResult runToCompletion(const std::vector<std::string>& argv, const std::string& workingDirectory,
                           double timeoutSeconds);
-
-// Lines of text, without their newlines.
-std::vector<std::string> splitLines(const std::string& text);

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,29 +17,15 @@
 #include <stb_image.h>
 
 #include "tests/e2e/process.h"
+#include "tests/e2e/x_window.h"
+#include "tests/support/output_lines.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 const std::string kRunDir = RTG_RUN_DIR;
 const std::string kBench = kRunDir + "/rtg-bench";
 const char* const kPasses[] = {"geometry", "ssao", "blur", "shadow", "lighting", "depth_copy", "forward"};
-
-// A fresh folder for one test's files, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "rtg-bench-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -85,7 +72,7 @@ TEST(RtgBenchCommandLine, BadOptionsAreRejectedBeforeAWindowOpens) {
         argv.insert(argv.end(), args.begin(), args.end());
         const RunResult r = runToCompletion(argv, kRunDir, 10);
         EXPECT_EQ(r.status, 1);
-        const auto lines = splitLines(r.output);
+        const auto lines = outputLines(r.output);
         ASSERT_EQ(lines.size(), 2u) << r.output;  // message and usage, nothing of GL
         EXPECT_EQ(lines[0], message);
         EXPECT_EQ(lines[1].rfind("Usage: " + kBench + " [--size WxH]", 0), 0u) << lines[1];
@@ -136,10 +123,24 @@ TEST(RtgBenchRun, ShortRunReportsEveryFigureAndPass) {
     }
     EXPECT_GE(j["rss_kib"]["max"].get<double>(), j["rss_kib"]["end"].get<double>());
 
-    const auto csv = splitLines(readFile(dir.file("frames.csv")));
+    const auto csv = outputLines(readFile(dir.file("frames.csv")));
     ASSERT_EQ(csv.size(), 7u);
     EXPECT_EQ(csv[0], "frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib");
     EXPECT_EQ(csv[1].rfind("0,0.033333,", 0), 0u) << csv[1];  // after the start-up frame and one warm-up
+}
+
+TEST(RtgBenchRun, ARunEndedBySignalBeforeItsEndIsNoSuccess) {
+    // SDL turns SIGTERM into a quit request; it arrives long before the
+    // frames asked for are measured.
+    Process bench({kBench, "--size", "32x32", "--frames", "100000", "--profile-frames", "0"}, kRunDir);
+    XConnection x;
+    ASSERT_TRUE(x.ok());
+    ASSERT_NE(x.waitForWindowOf(bench.pid(), 60), 0u) << bench.output();
+    bench.signal(SIGTERM);
+    EXPECT_EQ(bench.wait(60), 1) << bench.output();
+    const auto lines = outputLines(bench.output());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Error: interrupted (window closed, SIGINT or SIGTERM) before the run was complete");
 }
 
 // "t000.500 ssao_raw 0.2 1.0" lines of capture.txt, by "<prefix> <what>".

@@ -5,6 +5,7 @@
 
 #include "tests/e2e/frame_lines.h"
 #include "tests/e2e/process.h"
+#include "tests/support/output_lines.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST(RtgCommandLine, WindowFailureTakesTheErrorPath) {
     // and the program takes the start-up failure path (status -1).
     const RunResult r = runToCompletion({kRtg, "100000", "100"}, kRunDir, 30);
     EXPECT_EQ(r.status, 255);
-    const auto lines = splitLines(r.output);
+    const auto lines = outputLines(r.output);
     ASSERT_EQ(lines.size(), 1u) << r.output;
     EXPECT_EQ(lines[0].rfind("Error: ", 0), 0u);
     EXPECT_GT(lines[0].size(), 7u);
@@ -53,7 +54,7 @@ TEST(RtgCommandLine, WindowFailureTakesTheErrorPath) {
 TEST(RtgCommandLine, NoDisplayTakesTheErrorPath) {
     Process rtg({"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", kRtg, "64", "64"}, kRunDir);
     EXPECT_EQ(rtg.wait(30), 255);
-    const auto lines = splitLines(rtg.output());
+    const auto lines = outputLines(rtg.output());
     ASSERT_EQ(lines.size(), 1u) << rtg.output();
     EXPECT_EQ(lines[0].rfind("Error: ", 0), 0u) << lines[0];
 }
@@ -67,7 +68,7 @@ void expectRunsThenQuitsOn(int sig) {
     EXPECT_EQ(outcome.status, 0) << rtg.output();
     EXPECT_EQ(outcome.framesAfterRequest, 2) << "frames finished after the signal (the one in progress, then the "
                                                 "one that saw the quit)";
-    const auto lines = splitLines(rtg.output());
+    const auto lines = outputLines(rtg.output());
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0].rfind("OpenGL version: ", 0), 0u) << lines[0];
     // After the version line, the scene may print its own start-up lines;

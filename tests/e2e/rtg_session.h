@@ -12,6 +12,7 @@
 #include "tests/e2e/picture.h"
 #include "tests/e2e/process.h"
 #include "tests/e2e/x_window.h"
+#include "tests/support/output_lines.h"
 
 // Small, so that the whole suite stays quick on a software renderer.
 constexpr int kWindowWidth = 160;
@@ -68,7 +69,7 @@ public:
     QuitOutcome closeWindowInMidFrame();
 
     Process& process() { return *process_; }
-    std::vector<std::string> outputLines() const { return splitLines(process_->output()); }
+    std::vector<std::string> outputLines() const { return ::outputLines(process_->output()); }
     // What the program printed between the GL version line and its first frame.
     std::vector<std::string> startupLines() const;
 

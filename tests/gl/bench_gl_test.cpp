@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/frame_loop.h"
 #include "scene/room_scene.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/scene_test_support.h"
@@ -115,9 +116,7 @@ protected:
         writeTestRoom(directory_);
         cwd_ = std::make_unique<ScopedWorkingDirectory>(directory_);
         resizeTestWindow(kWidth, kHeight);
-        glEnable(GL_CULL_FACE);
-        glFrontFace(GL_CCW);
-        glEnable(GL_DEPTH_TEST);
+        setFixedFrameState();
     }
     std::string directory_;
     std::unique_ptr<ScopedWorkingDirectory> cwd_;

@@ -52,8 +52,10 @@ int main(int argc, char** argv) {
     // A busy X server has been seen to refuse a connection now and then;
     // try a few times before giving up on the whole test binary.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        error = openWindow(options, gWindow);
-        if (error.empty()) break;
+        if (openWindow(options, gWindow, error)) {
+            error.clear();
+            break;
+        }
         std::cerr << "opening the test window failed (attempt " << attempt + 1 << "): " << error << std::endl;
         SDL_Quit();
         gWindow = AppWindow();

@@ -7,6 +7,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/frame_loop.h"
+#include "camera/time_step.h"
 #include "gpu/shader_contract.h"
 #include "scene/room_scene.h"
 #include "scene/ssao_kernel.h"
@@ -26,18 +28,15 @@ protected:
         writeTestRoom(directory_);
         cwd_ = std::make_unique<ScopedWorkingDirectory>(directory_);
         resizeTestWindow(kWidth, kHeight);
-        RoomScene::swingState() = LampSwing{};
         scene_ = std::make_unique<RoomScene>(kWidth, kHeight);
-        // The frame loop's fixed state.
-        glEnable(GL_CULL_FACE);
-        glFrontFace(GL_CCW);
-        glEnable(GL_DEPTH_TEST);
+        scene_->setLampState(LampState::atStart());
+        setFixedFrameState();
     }
 
+    // A frame of the loop with the test's own camera, read before any swap.
     void drawFrame(float deltaTime) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glClearColor(0.0f, 0.0f, 0.0f, 0.1f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        clearFrame();
         camera_.update();
         scene_->render(camera_, deltaTime);
     }
@@ -80,23 +79,27 @@ TEST_F(SceneFrame, TheFirstFrameDoesNotSwingAndALongFrameTurnsAround) {
     EXPECT_EQ(scene_->lightPosition, glm::vec3(0.0f, 2.8f, 3.0f));
     EXPECT_EQ(RoomScene::swingState().swingAngle, 0.0f);
 
-    // Five seconds in one frame: one radian in one step, and the direction flips once.
+    // Five seconds in one frame swing as 300 frames of 1/60 s would: out to
+    // the turn-around angle and back, not one radian in one go.
     drawFrame(5.0f);
-    EXPECT_FLOAT_EQ(RoomScene::swingState().swingAngle, 1.0f);
-    EXPECT_EQ(RoomScene::swingState().swingDirection, -1.0f);
-    EXPECT_NEAR(scene_->lightPosition.y, 4.0f - 1.2f * std::cos(1.0f), 1e-4f);
-    EXPECT_NEAR(scene_->lightPosition.z, 3.0f - 1.2f * std::sin(1.0f), 1e-4f);
-    // It comes back at the normal rate.
-    drawFrame(0.5f);
-    EXPECT_NEAR(RoomScene::swingState().swingAngle, 0.9f, 1e-6f);
-    EXPECT_NEAR(scene_->lightPosition.z, 3.0f - 1.2f * std::sin(0.9f), 1e-4f);
+    LampSwing shortFrames;
+    for (int i = 0; i < 300; ++i) shortFrames.advance(kMaxTimeStep);
+    EXPECT_NEAR(RoomScene::swingState().swingAngle, shortFrames.swingAngle, 1e-5f);
+    EXPECT_EQ(RoomScene::swingState().swingDirection, shortFrames.swingDirection);
+    EXPECT_LT(RoomScene::swingState().swingAngle, kSwingTurnAngle + 0.01f);
+    const float angle = RoomScene::swingState().swingAngle;
+    EXPECT_NEAR(scene_->lightPosition.y, 4.0f - 1.2f * std::cos(angle), 1e-4f);
+    EXPECT_NEAR(scene_->lightPosition.z, 3.0f - 1.2f * std::sin(angle), 1e-4f);
 }
 
 TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScenes) {
+    // Just short of the turn-around angle, then frames of one step each.
+    scene_->setLampState(LampState::at(1.95f));
+    const float step = kMaxTimeStep * kSwingRate;
     float previousZ = scene_->lightPosition.z;
     int frames = 0;
     while (RoomScene::swingState().swingAngle <= 0.4f) {
-        drawFrame(0.25f);
+        drawFrame(kMaxTimeStep);
         EXPECT_LT(scene_->lightPosition.z, previousZ) << "frame " << frames;  // swinging towards -z
         previousZ = scene_->lightPosition.z;
         ASSERT_LT(++frames, 20);
@@ -104,11 +107,11 @@ TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScen
     // The frame that passed the limit was drawn with that angle; the next swings back.
     EXPECT_EQ(RoomScene::swingState().swingDirection, -1.0f);
     const float turnAngle = RoomScene::swingState().swingAngle;
-    EXPECT_LT(turnAngle, 0.4f + 0.25f * 0.2f + 1e-6f);
+    EXPECT_LT(turnAngle, 0.4f + step + 1e-6f);
     RoomScene other(kWidth, kHeight);
-    other.render(camera_, 0.25f);
-    EXPECT_NEAR(RoomScene::swingState().swingAngle, turnAngle - 0.05f, 1e-6f);
-    drawFrame(0.25f);
+    other.render(camera_, kMaxTimeStep);
+    EXPECT_NEAR(RoomScene::swingState().swingAngle, turnAngle - step, 1e-6f);
+    drawFrame(kMaxTimeStep);
     EXPECT_GT(scene_->lightPosition.z, previousZ);
 }
 
@@ -238,9 +241,9 @@ struct PassLog : RenderPassObserver {
 
 TEST_F(SceneFrame, TellsAnObserverEveryPassBoundaryInOrder) {
     PassLog log;
-    scene_->passObserver = &log;
+    scene_->setPassObserver(&log);
     drawFrame(0.0f);
-    scene_->passObserver = nullptr;
+    scene_->setPassObserver(nullptr);
     const std::vector<RenderPass> expected = {RenderPass::Geometry, RenderPass::Ssao,      RenderPass::SsaoBlur,
                                               RenderPass::Shadow,   RenderPass::Lighting,  RenderPass::DepthCopy,
                                               RenderPass::Forward,  RenderPass::FrameEnd};
@@ -317,7 +320,10 @@ TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreLitNotShadowed) {
     aimCamera(camera_, glm::vec3(0.0f, 5.0f, 0.0f), glm::vec3(0.0f, 0.0f, -3.0f));
     const glm::vec3 floorPoint(0.0f, 0.0f, -3.0f);
     auto floorBrightness = [&](const glm::vec3& light) {
-        scene_->lightCubeModelMatrix = glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(0.1f));
+        LampState lamp = scene_->lampState();
+        lamp.lightCubeModelMatrix = glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(0.1f));
+        lamp.lightPosition = light;
+        scene_->setLampState(lamp);
         drawFrame(0.0f);
         const Image image = readWindow(kWidth, kHeight);
         const glm::ivec2 p = projectToPixel(camera_, floorPoint, kWidth, kHeight);

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/frame_loop.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/scene_test_support.h"
 
@@ -67,28 +68,30 @@ std::string frameName(float seconds) {
     return name.str();
 }
 
-// The frame at the given time of the flight, rendered as the program does:
-// camera at (0, 5, 5), the flight from the first frame, frames of 1/60 s.
+// Reads the finished frame before it is shown.
+struct WindowReader : FrameObserver {
+    WindowReader(int w, int h) : width(w), height(h) {}
+    void afterRender() override { image = readWindow(width, height); }
+    int width;
+    int height;
+    Image image;
+};
+
+// The frame at the given time of the flight, through the program's frame
+// loop: the earlier frames of 1/60 s replayed without drawing, then this one
+// drawn.
 Image renderFlightFrame(float seconds, int width, int height) {
     ScopedWorkingDirectory inRunDirectory(RTG_RUN_DIR);
     resizeTestWindow(width, height);
     RoomScene scene(width, height);
     EXPECT_FALSE(scene.sceneModel.meshes.empty()) << "the bundled room is missing from " << RTG_RUN_DIR;
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
-    glEnable(GL_DEPTH_TEST);
-    FloatingCamera camera(static_cast<float>(width) / static_cast<float>(height));
-    camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
-    camera.update();
-    Flight flight;
-    replayFrames(scene, camera, flight, static_cast<int>(seconds / kFrameStep + 0.5f), kFrameStep);
-    flight.step(camera, kFrameStep);
-    camera.update();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.1f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    scene.render(camera, kFrameStep);
-    return readWindow(width, height);
+    FrameLoop loop(scene, glTestWindow().window, false);
+    loop.restart();  // the swing is process-wide: from its start too
+    const int earlierFrames = static_cast<int>(seconds / kFrameStep + 0.5f);
+    for (int frame = 0; frame < earlierFrames; ++frame) loop.advance(frame == 0 ? 0.0f : kFrameStep);
+    WindowReader reader(width, height);
+    loop.frame(kFrameStep, &reader);
+    return reader.image;
 }
 
 bool updating() { return std::getenv("RTG_UPDATE_REFERENCE_IMAGES") != nullptr; }

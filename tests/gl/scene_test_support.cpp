@@ -16,7 +16,6 @@
 #include <stb_image_write.h>
 
 #include "model/bmf_format.h"
-#include "scene/lamp_swing.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace fs = std::filesystem;
@@ -213,17 +212,6 @@ void resizeTestWindow(int width, int height) {
         SDL_Delay(5);
     }
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-}
-
-void replayFrames(RoomScene& scene, FloatingCamera& camera, Flight& flight, int frameCount, float step) {
-    RoomScene::swingState() = LampSwing{};
-    for (int frame = 0; frame < frameCount; ++frame) {
-        const float deltaTime = frame == 0 ? 0.0f : step;
-        flight.step(camera, deltaTime);
-        camera.update();
-        applySwingStep(RoomScene::swingState().advance(deltaTime), scene.lampModelMatrix, scene.lightCubeModelMatrix,
-                       scene.lightPosition);
-    }
 }
 
 Image readWindow(int width, int height) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // Helpers of the scene's GL tests: a small room written as model files, a
-// working directory that holds it next to the shaders, the flight replayed
-// without drawing, and window read-back with PNG files.
+// working directory that holds it next to the shaders, and window read-back
+// with PNG files.
 
 #include <cstdint>
 #include <string>
@@ -10,7 +10,6 @@
 
 #include <glm/glm.hpp>
 
-#include "app/flight.h"
 #include "camera/floating_camera.h"
 #include "scene/room_scene.h"
 
@@ -46,11 +45,6 @@ glm::ivec2 projectToPixel(FloatingCamera& camera, const glm::vec3& world, int wi
 
 // Resizes the hidden test window so its default framebuffer is width x height.
 void resizeTestWindow(int width, int height);
-
-// Plays the program's frame loop for frameCount frames (deltaTime 0 first,
-// then step) without drawing: flight, camera update and the lamp swing, with
-// the same arithmetic as rendering them. The swing state is started afresh.
-void replayFrames(RoomScene& scene, FloatingCamera& camera, Flight& flight, int frameCount, float step);
 
 struct Image {
     int width = 0;

@@ -5,7 +5,7 @@
 
 #include "assets/mesh/primitives.h"
 #include "assets/mesh/triangulate.h"
-#include "mesh_checks.h"
+#include "tests/support/mesh_checks.h"
 
 namespace {
 

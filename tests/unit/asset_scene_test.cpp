@@ -4,11 +4,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
-#include "app/flight.h"
 #include "assets/scene/lamp.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/scene_models.h"
-#include "mesh_checks.h"
+#include "camera/flight.h"
+#include "tests/support/mesh_checks.h"
 
 namespace {
 

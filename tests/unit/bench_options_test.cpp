@@ -7,15 +7,23 @@
 
 namespace {
 
-BenchOptionsResult parse(std::vector<std::string> args) {
+struct Parsed {
+    BenchOptions options;
+    std::string error;
+};
+
+Parsed parse(std::vector<std::string> args) {
     args.insert(args.begin(), "rtg-bench");
     std::vector<const char*> argv;
     for (const std::string& a : args) argv.push_back(a.c_str());
-    return parseBenchOptions(static_cast<int>(argv.size()), argv.data());
+    Parsed r;
+    const bool ok = parseBenchOptions(static_cast<int>(argv.size()), argv.data(), r.options, r.error);
+    EXPECT_EQ(ok, r.error.empty());
+    return r;
 }
 
 TEST(BenchOptions, DefaultsAreAShortReproducibleRun) {
-    const BenchOptionsResult r = parse({});
+    const Parsed r = parse({});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.width, 1280);
     EXPECT_EQ(r.options.height, 720);
@@ -26,7 +34,7 @@ TEST(BenchOptions, DefaultsAreAShortReproducibleRun) {
 }
 
 TEST(BenchOptions, EveryOptionIsRead) {
-    const BenchOptionsResult r =
+    const Parsed r =
         parse({"--size", "640x480", "--frames", "25", "--step", "0.02", "--warmup", "0", "--profile-frames", "7",
                "--csv", "f.csv", "--json", "s.json", "--capture", "out", "--at", "3,0.5,3", "--ssao-check"});
     ASSERT_EQ(r.error, "");
@@ -43,12 +51,12 @@ TEST(BenchOptions, EveryOptionIsRead) {
     EXPECT_EQ(o.captureTimes, (std::vector<double>{0.5, 3.0}));  // sorted, duplicates dropped
     EXPECT_TRUE(o.ssaoCheck);
 
-    const BenchOptionsResult check = parse({"--ssao-check", "--at", "1.5"});
+    const Parsed check = parse({"--ssao-check", "--at", "1.5"});
     ASSERT_EQ(check.error, "");
     EXPECT_TRUE(check.options.captureDir.empty());
     EXPECT_EQ(check.options.captureTimes, (std::vector<double>{1.5}));
 
-    const BenchOptionsResult seconds = parse({"--seconds", "2.5"});
+    const Parsed seconds = parse({"--seconds", "2.5"});
     ASSERT_EQ(seconds.error, "");
     EXPECT_DOUBLE_EQ(seconds.options.seconds, 2.5);
 }
@@ -72,6 +80,13 @@ TEST(BenchOptions, BadInputIsRejectedWithTheReason) {
         {{"--seconds", "inf"}, "Invalid --seconds 'inf' (expected a positive number of seconds)"},
         {{"--at", "1,,2"}, "Invalid --at '1,,2' (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)"},
         {{"--at", "-1"}, "Invalid --at '-1' (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)"},
+        // Counts and frame indexes that would not fit the frame counter.
+        {{"--warmup", "2147483647"}, "Invalid --warmup '2147483647' (expected a whole number)"},
+        {{"--capture", "out", "--at", "1,35791396.3"},
+         "Invalid --at '1,35791396.3' (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)"},
+        {{"--ssao-check", "--at", "1", "--step", "1e-300"},
+         "Invalid --at '1' (expected simulated seconds >= 0 separated by commas, e.g. 0,2.5,10)"},
+        {{"--ssao-check", "--step", "1e-300"}, "Invalid --step '1e-300' (expected a positive number of seconds)"},
         {{"--frames"}, "Missing value after --frames"},
         {{"--json", ""}, "Empty path after --json"},
         {{"--fast"}, "Unknown option '--fast'"},

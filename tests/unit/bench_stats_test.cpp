@@ -67,11 +67,14 @@ TEST(BenchStats, SlopeTellsGrowthFromNoise) {
 
 TEST(BenchMemory, ResidentSizeFromStatm) {
     // size resident shared text lib data dt, in pages
-    EXPECT_EQ(residentKiBFromStatm("52000 2560 1200 300 0 4000 0\n", 4096), 10240u);
-    EXPECT_EQ(residentKiBFromStatm("100 3", 16384), 48u);
-    EXPECT_FALSE(residentKiBFromStatm("", 4096).has_value());
-    EXPECT_FALSE(residentKiBFromStatm("52000", 4096).has_value());
-    EXPECT_FALSE(residentKiBFromStatm("abc def", 4096).has_value());
+    std::uint64_t kib = 0;
+    EXPECT_TRUE(residentKiBFromStatm("52000 2560 1200 300 0 4000 0\n", 4096, kib));
+    EXPECT_EQ(kib, 10240u);
+    EXPECT_TRUE(residentKiBFromStatm("100 3", 16384, kib));
+    EXPECT_EQ(kib, 48u);
+    EXPECT_FALSE(residentKiBFromStatm("", 4096, kib));
+    EXPECT_FALSE(residentKiBFromStatm("52000", 4096, kib));
+    EXPECT_FALSE(residentKiBFromStatm("abc def", 4096, kib));
     EXPECT_GT(currentResidentKiB(), 0u);  // this process is resident
 }
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mesh_checks.h"
+#include "tests/support/mesh_checks.h"
 #include "tests/support/temp_dir.h"
 #include "tools/bmf_import.h"
 

@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/flight.h"
+#include "app/frame_loop.h"
+#include "camera/flight.h"
 #include "camera/floating_camera.h"
+#include "camera/time_step.h"
 
 namespace {
 
-FloatingCamera makeProgramCamera() {
-    FloatingCamera camera(16.0f / 9.0f);
-    camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
-    camera.update();
-    return camera;
-}
+FloatingCamera makeProgramCamera() { return startCamera(16.0f / 9.0f); }
 
 TEST(FlightTables, KeepTheirInvariants) {
     const auto points = makeFlightPoints();
@@ -41,16 +38,54 @@ TEST(FlightStep, FirstFrameWithZeroDeltaSitsOnPointZero) {
     EXPECT_FLOAT_EQ(flight.segmentProgress, 0.0f);
 }
 
-TEST(FlightStep, LongFrameCompletesOnlyOneSegment) {
+struct Pose {
+    glm::vec3 position;
+    float yaw;
+    float pitch;
+};
+
+// The camera after the demo's first frame (no time) and then frames of the
+// given lengths.
+Pose flyFrames(const std::vector<float>& frames) {
     FloatingCamera camera = makeProgramCamera();
     Flight flight;
-    flight.step(camera, 100.0f);
-    EXPECT_EQ(flight.segmentIndex, 1u);
-    EXPECT_FLOAT_EQ(flight.segmentProgress, 0.0f);  // the excess is dropped
-    EXPECT_EQ(flight.segmentStart, flight.points[1]);
-    EXPECT_EQ(flight.segmentEnd, flight.points[2]);
-    EXPECT_EQ(flight.segmentRates, flight.rates[1]);
+    flight.step(camera, 0.0f);
+    for (const float deltaTime : frames) flight.step(camera, deltaTime);
+    return {camera.position, camera.yaw, camera.pitch};
+}
+
+// Frames of `step` seconds until `seconds` of flight; stallAt > 0 puts one
+// frame of `stall` seconds there instead of the frames it replaces.
+std::vector<float> frames(float seconds, float step, float stallAt = 0.0f, float stall = 0.0f) {
+    std::vector<float> out;
+    for (double t = 0.0; t < seconds - 1e-3; t += out.back()) {
+        const bool stalled = stallAt > 0.0f && t >= stallAt && t < stallAt + stall;
+        out.push_back(stalled ? stall : step);
+    }
+    return out;
+}
+
+TEST(FlightStep, EveryFrameRateFliesTheSamePath) {
+    // Frames are flown in steps of at most 1/60 s: a slow machine or one long
+    // stall follows the path that 60 frames per second fly, mid-flight (40 s)
+    // and holding at the end (75 s).
+    for (const float seconds : {40.0f, 75.0f}) {
+        const Pose reference = flyFrames(frames(seconds, kMaxTimeStep));
+        for (const std::vector<float>& other : {frames(seconds, 0.1f), frames(seconds, 0.5f),
+                                                frames(seconds, kMaxTimeStep, 5.0f, 30.0f)}) {
+            const Pose pose = flyFrames(other);
+            EXPECT_LT(glm::distance(pose.position, reference.position), 0.02f) << seconds << " s, " << other.size()
+                                                                                << " frames";
+            EXPECT_NEAR(pose.yaw, reference.yaw, 0.5f) << seconds << " s, " << other.size() << " frames";
+            EXPECT_NEAR(pose.pitch, reference.pitch, 0.5f) << seconds << " s, " << other.size() << " frames";
+        }
+    }
+    // A frame of 1/60 s or less is a single step, exactly as before.
+    FloatingCamera camera = makeProgramCamera();
+    Flight flight;
+    flight.step(camera, kMaxTimeStep);
     EXPECT_EQ(camera.position, flight.points[0]);  // placed before advancing
+    EXPECT_GT(flight.segmentProgress, 0.0f);
 }
 
 TEST(FlightStep, TurnRatesApplyHalfTheRatePerSecond) {

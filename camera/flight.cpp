@@ -1,4 +1,6 @@
-#include "app/flight.h"
+#include "camera/flight.h"
+
+#include "camera/time_step.h"
 
 namespace {
 
@@ -90,9 +92,17 @@ void Flight::restart() {
 
 void Flight::step(FPSCamera& camera, float deltaTime) {
     if (!flying) return;
+    const int steps = timeStepCount(deltaTime);
+    const float stepTime = deltaTime / static_cast<float>(steps);
+    for (int i = 0; i < steps; ++i) {
+        if (!advance(camera, stepTime)) break;
+    }
+}
+
+bool Flight::advance(FPSCamera& camera, float deltaTime) {
     if (segmentEnd == finalPoint) {
         camera.setPosition(finalPoint);
-        return;
+        return false;
     }
     const float t = segmentProgress;
     camera.setPosition((1.0f - t) * segmentStart + t * segmentEnd);
@@ -106,6 +116,7 @@ void Flight::step(FPSCamera& camera, float deltaTime) {
         segmentRates = rates[segmentIndex];
         segmentProgress = 0.0f;
     }
+    return true;
 }
 
 void Flight::toggle(FPSCamera& camera) {

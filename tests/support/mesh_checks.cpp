@@ -1,4 +1,4 @@
-#include "mesh_checks.h"
+#include "tests/support/mesh_checks.h"
 
 #include <algorithm>
 #include <cmath>
