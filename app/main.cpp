@@ -11,6 +11,7 @@
 #include "app/input.h"
 #include "app/window.h"
 #include "camera/floating_camera.h"
+#include "model/standard_streams.h"
 #include "scene/room_scene.h"
 
 namespace {
@@ -37,6 +38,8 @@ void applyCommand(const InputAction& action, InputState& input, FloatingCamera& 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything opens a file or a connection that could take their place.
+    reopenClosedStandardStreams();
     if (argc != 3) {
         std::cout << "Usage: " << argv[0] << " <window_width> <window_height>\n";
         return 1;
@@ -52,6 +55,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Conditions the user can mend end with one line and status 1, without
+    // the wait for a key of a failed start.
+    std::string refusal;
+    if (!windowSystemAcceptsSize(*width, *height, refusal) || !findDisplay(refusal)) {
+        std::cout << refusal << std::endl;
+        return 1;
+    }
+
     WindowOptions options;
     options.width = *width;
     options.height = *height;
@@ -59,6 +70,10 @@ int main(int argc, char** argv) {
     const std::string error = openWindow(options, window);
     if (!error.empty()) return failStartup(error);
     std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;
+    if (!checkGlRequirements(refusal)) {
+        std::cout << refusal << std::endl;
+        return 1;
+    }
     const std::string sizeError = checkWindowSizeLimits(*width, *height);
     if (!sizeError.empty()) {
         std::cout << sizeError << std::endl;
@@ -67,6 +82,10 @@ int main(int argc, char** argv) {
 
     // Loads every shader, model and texture and builds the render targets.
     RoomScene scene(*width, *height);
+    if (scene.renderTargetsOutOfMemory) {
+        std::cout << renderTargetMemoryMessage(*width, *height) << std::endl;
+        return 1;
+    }
     FloatingCamera camera(static_cast<float>(*width) / static_cast<float>(*height));
     camera.translate(glm::vec3(0.0f, 5.0f, 5.0f));
     camera.update();

@@ -17,6 +17,10 @@ struct AppWindow {
     SDL_GLContext context = nullptr;
 };
 
+// Starts SDL and checks that it found a display to open windows on: false
+// with the line to print ("No display: ...") when there is none.
+bool findDisplay(std::string& error);
+
 // SDL start, context attributes, window "Tarvo RTG", GL context, swap
 // interval and GLEW start, in that order. On failure returns the text for the
 // "Error: " line (SDL's or GLEW's own); on success an empty string.
@@ -25,3 +29,8 @@ std::string openWindow(const WindowOptions& options, AppWindow& out);
 // The size limit check once a context is current: empty when the GL
 // implementation can render a window of this size, else the message.
 std::string checkWindowSizeLimits(int width, int height);
+
+// Once GLEW has started: whether the context has the GL and GLSL versions
+// the shaders are written for and the entry points the passes call; false
+// with one line naming what is needed and what was found.
+bool checkGlRequirements(std::string& error);

@@ -23,6 +23,18 @@ GLuint createScreenTexture(int width, int height, GLint internalFormat, GLenum f
     return texture;
 }
 
+// Reads GL's error flags (one per kind of error, so few) and says whether
+// one of them was GL_OUT_OF_MEMORY.
+bool outOfMemoryRaised() {
+    bool outOfMemory = false;
+    for (int i = 0; i < 16; ++i) {
+        const GLenum error = glGetError();
+        if (error == GL_NO_ERROR) break;
+        if (error == GL_OUT_OF_MEMORY) outOfMemory = true;
+    }
+    return outOfMemory;
+}
+
 void reportIfIncomplete(const char* message) {
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) std::cout << message << std::endl;
 }
@@ -30,6 +42,7 @@ void reportIfIncomplete(const char* message) {
 }  // namespace
 
 void RoomScene::setupDeferredBuffers() {
+    outOfMemoryRaised();  // earlier errors are not the targets'
     glGenFramebuffers(1, &gBuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, gBuffer);
     gPosition = createScreenTexture(screenWidth, screenHeight, GL_RGB16F, GL_RGB, GL_FLOAT);
@@ -80,6 +93,8 @@ void RoomScene::setupDeferredBuffers() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 
+    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
+
     glUseProgram(lightingShader->program);
     for (const SamplerUnit& sampler : kLightingSamplerUnits)
         if (sampler.unit != kDepthCubeMapSampler.unit) setSamplerUnit(lightingShader->program, sampler.name, sampler.unit);
@@ -109,6 +124,7 @@ void RoomScene::setupShadowMap() {
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
 
     glUseProgram(lightingShader->program);
     setSamplerUnit(lightingShader->program, kDepthCubeMapSampler.name, kDepthCubeMapSampler.unit);

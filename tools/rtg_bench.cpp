@@ -15,7 +15,9 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include "app/args.h"
 #include "app/window.h"
+#include "model/standard_streams.h"
 #include "scene/room_scene.h"
 #include "tools/bench_memory.h"
 #include "tools/bench_options.h"
@@ -243,6 +245,7 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
 }  // namespace
 
 int main(int argc, char** argv) {
+    reopenClosedStandardStreams();
     const BenchOptionsResult parsed = parseBenchOptions(argc, argv);
     if (!parsed.error.empty()) {
         std::cout << "Error: " << parsed.error << "\n" << benchUsage(argv[0]) << std::endl;
@@ -261,6 +264,12 @@ int main(int argc, char** argv) {
     result.warmupFrames = options.warmup;
 
     const Clock::time_point startupBegin = Clock::now();
+    std::string refusal;
+    // The size is within the window system's limit already (option parsing).
+    if (!findDisplay(refusal)) {
+        std::cout << refusal << std::endl;
+        return 1;
+    }
     WindowOptions windowOptions;
     windowOptions.width = options.width;
     windowOptions.height = options.height;
@@ -272,6 +281,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     result.startup.contextMs = msSince(startupBegin);
+    if (!checkGlRequirements(refusal)) {
+        std::cout << refusal << std::endl;
+        return 1;
+    }
     const std::string sizeError = checkWindowSizeLimits(options.width, options.height);
     if (!sizeError.empty()) {
         std::cout << sizeError << std::endl;
@@ -282,6 +295,10 @@ int main(int argc, char** argv) {
 
     BuildTimer buildTimer;
     RoomScene scene(options.width, options.height, &buildTimer);
+    if (scene.renderTargetsOutOfMemory) {
+        std::cout << renderTargetMemoryMessage(options.width, options.height) << std::endl;
+        return 1;
+    }
     result.startup.shaderProgramsMs = buildTimer.ms(SceneBuildStep::ShaderPrograms);
     result.startup.renderTargetsMs = buildTimer.ms(SceneBuildStep::RenderTargets);
     result.startup.modelsMs = buildTimer.ms(SceneBuildStep::Models);

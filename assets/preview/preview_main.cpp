@@ -18,6 +18,7 @@
 #include "assets/scene/material_library.h"
 #include "assets/texture/png_writer.h"
 #include "camera/floating_camera.h"
+#include "model/standard_streams.h"
 
 namespace {
 
@@ -207,6 +208,7 @@ void save(const std::filesystem::path& path, const Image& image) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    reopenClosedStandardStreams();
     if (argc != 2 && argc != 4 && argc != 5) {
         std::cout << "Usage: rtg-preview OUT_DIR [WIDTH HEIGHT [SWING_RADIANS]]" << std::endl;
         return 1;
