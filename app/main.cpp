@@ -7,6 +7,7 @@
 #include "app/args.h"
 #include "app/frame_loop.h"
 #include "app/window.h"
+#include "model/standard_streams.h"
 #include "scene/room_scene.h"
 
 namespace {
@@ -20,6 +21,8 @@ int failStartup(const std::string& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything opens a file or a connection that could take their place.
+    reopenClosedStandardStreams();
     if (argc != 3) {
         std::cout << "Usage: " << argv[0] << " <window_width> <window_height>\n";
         return 1;
@@ -31,15 +34,25 @@ int main(int argc, char** argv) {
         std::cout << error << std::endl;
         return 1;
     }
+    // Conditions the user can mend end with one line and status 1, without
+    // the wait for a key of a failed start.
+    if (!windowSystemAcceptsSize(options.width, options.height, error) || !findDisplay(error)) {
+        std::cout << error << std::endl;
+        return 1;
+    }
     AppWindow window;
     if (!openWindow(options, window, error)) return failStartup(error);
     std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;
-    if (!checkWindowSizeLimits(options.width, options.height, error)) {
+    if (!checkGlRequirements(error) || !checkWindowSizeLimits(options.width, options.height, error)) {
         std::cout << error << std::endl;
         return 1;
     }
     // Loads every shader, model and texture and builds the render targets.
     RoomScene scene(options.width, options.height);
+    if (scene.renderTargetsOutOfMemory) {
+        std::cout << renderTargetMemoryMessage(options.width, options.height) << std::endl;
+        return 1;
+    }
     FrameLoop loop(scene, window.window);
     loop.run();
     // The loop (camera and flight) goes first, then the scene (declared before it).

@@ -1,10 +1,36 @@
 #include "app/window.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 #include <GL/glew.h>
 
 #include "app/args.h"
 
 namespace {
+
+// The shaders are "#version 330 core"; the passes use these entry points.
+constexpr int kNeededGlMajor = 3;
+constexpr int kNeededGlMinor = 3;
+constexpr int kNeededGlsl = 330;
+
+// Every subsystem where it can, else video alone: a machine without sound or
+// game controllers can still show the window.
+bool startSdl() {
+    if (SDL_Init(SDL_INIT_EVERYTHING) == 0) return true;
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+// "3.0 Mesa 22.3.6" gives 3 and 0; false when it does not start with numbers.
+bool leadingVersion(const GLubyte* text, int& major, int& minor) {
+    return text != nullptr && std::sscanf(reinterpret_cast<const char*>(text), "%d.%d", &major, &minor) == 2;
+}
+
+std::string glText(GLenum name) {
+    const GLubyte* text = glGetString(name);
+    return text != nullptr ? reinterpret_cast<const char*>(text) : "none";
+}
 
 void setContextAttributes(const WindowOptions& options) {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -23,7 +49,7 @@ void setContextAttributes(const WindowOptions& options) {
 }  // namespace
 
 bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error) {
-    if (SDL_Init(SDL_INIT_EVERYTHING) != 0) {
+    if (!startSdl()) {
         error = std::string("SDL_Init: ") + SDL_GetError();
         return false;
     }
@@ -59,4 +85,48 @@ bool checkWindowSizeLimits(int width, int height, std::string& error) {
     limits.maxViewportWidth = viewport[0];
     limits.maxViewportHeight = viewport[1];
     return checkRenderSize(width, height, limits, error);
+}
+
+bool findDisplay(std::string& error) {
+    const char* display = std::getenv("DISPLAY");
+    if (!startSdl()) {
+        error = noDisplayMessage(display) + " (SDL: " + SDL_GetError() + ")";
+        return false;
+    }
+    // Without a display SDL falls back to drivers that draw nowhere, where
+    // GLEW cannot start.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) return true;
+    error = noDisplayMessage(display);
+    return false;
+}
+
+bool checkGlRequirements(std::string& error) {
+    int major = 0;
+    int minor = 0;
+    int glslMajor = 0;
+    int glslMinor = 0;
+    const bool versionOk = leadingVersion(glGetString(GL_VERSION), major, minor) &&
+                           (major > kNeededGlMajor || (major == kNeededGlMajor && minor >= kNeededGlMinor));
+    const bool glslOk = leadingVersion(glGetString(GL_SHADING_LANGUAGE_VERSION), glslMajor, glslMinor) &&
+                        glslMajor * 100 + glslMinor >= kNeededGlsl;
+    const struct {
+        const char* name;
+        bool present;
+    } entryPoints[] = {
+        {"glFramebufferTexture", glFramebufferTexture != nullptr},
+        {"glBlitFramebuffer", glBlitFramebuffer != nullptr},
+        {"glDrawBuffers", glDrawBuffers != nullptr},
+        {"glGenVertexArrays", glGenVertexArrays != nullptr},
+        {"glRenderbufferStorage", glRenderbufferStorage != nullptr},
+    };
+    std::string missing;
+    for (const auto& entry : entryPoints)
+        if (!entry.present) missing += std::string(missing.empty() ? "" : ", ") + entry.name;
+    if (versionOk && glslOk && missing.empty()) return true;
+    error = "OpenGL too old: " + std::to_string(kNeededGlMajor) + "." + std::to_string(kNeededGlMinor) +
+            " with GLSL " + std::to_string(kNeededGlsl / 100) + "." + std::to_string(kNeededGlsl % 100) +
+            " needed, found " + glText(GL_VERSION) + " with GLSL " + glText(GL_SHADING_LANGUAGE_VERSION);
+    if (!missing.empty()) error += ", without " + missing;
+    return false;
 }

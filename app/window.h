@@ -17,6 +17,10 @@ struct AppWindow {
     SDL_GLContext context = nullptr;
 };
 
+// Starts SDL and checks that it found a display to open windows on: false
+// with the line to print ("No display: ...") when there is none.
+bool findDisplay(std::string& error);
+
 // SDL start, context attributes, window "Tarvo RTG", GL context, swap
 // interval and GLEW start, in that order. False with SDL's or GLEW's own text
 // (for the "Error: " line) when one of them fails.
@@ -25,3 +29,8 @@ bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error
 // The size limit check once a context is current: false, with the line to
 // print, when the GL implementation cannot render a window of this size.
 bool checkWindowSizeLimits(int width, int height, std::string& error);
+
+// Once GLEW has started: whether the context has the GL and GLSL versions
+// the shaders are written for and the entry points the passes call; false
+// with one line naming what is needed and what was found.
+bool checkGlRequirements(std::string& error);

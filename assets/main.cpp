@@ -4,8 +4,10 @@
 #include <iostream>
 
 #include "assets/generate.h"
+#include "model/standard_streams.h"
 
 int main(int argc, char** argv) {
+    reopenClosedStandardStreams();
     if (argc != 2) {
         std::cout << "Usage: rtg-assets OUTPUT_DIR" << std::endl;
         return 1;

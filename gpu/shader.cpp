@@ -4,9 +4,12 @@
 #include <iostream>
 #include <vector>
 
-#include <sys/stat.h>
+#include "model/input_file.h"
 
 namespace {
+
+// Far above any real shader; a larger file is refused unread.
+constexpr std::uint64_t kMaxShaderFileBytes = 16u << 20;
 
 void reportMissingFile(const char* path) { std::cout << "File " << path << " not found" << std::endl; }
 
@@ -35,31 +38,32 @@ Shader::Shader(const char* vertexPath, const char* geometryPath, const char* fra
 Shader::~Shader() { glDeleteProgram(program); }
 
 std::string Shader::readFile(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        reportMissingFile(path);
+    // Opened without blocking and only if it is a regular file: a FIFO would
+    // block the open itself, a device would never end.
+    InputFile file;
+    std::string error;
+    if (!openInputFile(path, kMaxShaderFileBytes, file, error)) {
+        if (file.fault == InputFault::TooLarge) {
+            std::cout << "Shader file too large: " << error << std::endl;
+        } else {
+            reportMissingFile(path);
+        }
         return std::string();
     }
-    // A directory or a pipe opens but has no size to read; ftell would give
-    // -1 or a meaningless offset, so only regular files are read.
-    struct stat info {};
+    std::FILE* stream = file.stream.get();
     long size = -1;
-    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
-    }
+    if (std::fseek(stream, 0, SEEK_END) == 0) size = std::ftell(stream);
     if (size < 0) {
-        std::fclose(file);
         reportMissingFile(path);
         return std::string();
     }
-    std::rewind(file);
+    std::rewind(stream);
     std::string text(static_cast<std::size_t>(size), '\0');
     if (size > 0) {
         // A short read leaves zero bytes, which end the source for GL.
-        const std::size_t ignored = std::fread(&text[0], 1, text.size(), file);
+        const std::size_t ignored = std::fread(&text[0], 1, text.size(), stream);
         static_cast<void>(ignored);
     }
-    std::fclose(file);
     return text;
 }
 

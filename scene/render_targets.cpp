@@ -21,6 +21,18 @@ GLuint createScreenTexture(int width, int height, GLint internalFormat, GLenum f
     return texture;
 }
 
+// Reads GL's error flags (one per kind of error, so few) and says whether
+// one of them was GL_OUT_OF_MEMORY.
+bool outOfMemoryRaised() {
+    bool outOfMemory = false;
+    for (int i = 0; i < 16; ++i) {
+        const GLenum error = glGetError();
+        if (error == GL_NO_ERROR) break;
+        if (error == GL_OUT_OF_MEMORY) outOfMemory = true;
+    }
+    return outOfMemory;
+}
+
 void reportIfIncomplete(const char* message) {
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) std::cout << message << std::endl;
 }
@@ -28,9 +40,11 @@ void reportIfIncomplete(const char* message) {
 }  // namespace
 
 void RoomScene::setupDeferredBuffers() {
+    outOfMemoryRaised();  // earlier errors are not the targets'
     createGBuffer();
     createSsaoTargets();
     createSsaoKernelAndNoise();
+    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
     glUseProgram(lightingShader->program);
     setSamplerUnits(lightingShader->program, kLightingSamplerUnits);
     glUseProgram(ssaoShader->program);
@@ -114,6 +128,7 @@ void RoomScene::setupShadowMap() {
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
 
     glUseProgram(lightingShader->program);
     setSamplerUnits(lightingShader->program, kLightingShadowSamplerUnits);

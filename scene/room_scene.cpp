@@ -45,6 +45,11 @@ RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
     notify(SceneBuildStep::RenderTargets);
     setupDeferredBuffers();
     setupShadowMap();
+    if (renderTargetsOutOfMemory) {
+        // Nothing could be drawn; the owner ends the program.
+        notify(SceneBuildStep::Done);
+        return;
+    }
 
     notify(SceneBuildStep::Models);
     glUseProgram(geometryShader->program);

@@ -93,6 +93,9 @@ public:
     GLuint noiseTexture = 0;
     GLuint quadVAO = 0;
     GLuint quadVBO = 0;
+    // Set when creating the render targets raised GL_OUT_OF_MEMORY; the
+    // models are then not loaded, and the owner ends before the first frame.
+    bool renderTargetsOutOfMemory = false;
 
 private:
     void notifyPass(RenderPass next) {

@@ -18,5 +18,10 @@ struct BmfCommand {
     int (*run)(const std::vector<std::string>& args);
 };
 
+// Text from a file (paths, names, a library's messages) made safe for a
+// terminal: control and non-ASCII bytes and the backslash become \xNN, so
+// that neither an escape sequence nor a stray zero byte passes through.
+std::string printable(const std::string& text);
+
 int runInfo(const std::vector<std::string>& args);
 int runImport(const std::vector<std::string>& args);

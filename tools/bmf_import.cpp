@@ -1,14 +1,24 @@
 #include "tools/bmf_import.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <assimp/DefaultIOStream.h>
+#include <assimp/DefaultIOSystem.h>
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+
+#include "model/input_file.h"
 
 namespace fs = std::filesystem;
 
@@ -21,6 +31,131 @@ constexpr unsigned kPostProcess = aiProcess_Triangulate | aiProcess_JoinIdentica
                                   aiProcess_ValidateDataStructure;
 constexpr float kDefaultShininess = 32.0f;
 constexpr float kDefaultSpecular = 0.5f;
+// The largest file of a scene (the scene itself, a buffer, a material library) that is read.
+constexpr std::uint64_t kMaxSceneFileBytes = 1ull << 30;
+const char* const kAllowOutsideOption = "--allow-outside";
+
+// Whether path, followed through symbolic links as far as it exists, lies
+// inside folder (itself already resolved).
+bool isInside(const fs::path& folder, const fs::path& path) {
+    std::error_code ec;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    if (ec) return false;
+    const fs::path relative = resolved.lexically_relative(folder);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+fs::path resolvedFolder(const std::string& scenePath) {
+    std::error_code ec;
+    const fs::path folder = fs::absolute(fs::path(scenePath), ec).parent_path();
+    const fs::path resolved = fs::weakly_canonical(folder, ec);
+    return ec ? folder.lexically_normal() : resolved;
+}
+
+// Writes all bytes to path and closes it, checking each step: a full disk
+// shows at a write or only at the close. The open does not wait for a FIFO's
+// reader.
+bool writeWholeFile(const std::string& path, const void* data, std::size_t size, std::string& error) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+    if (fd < 0) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const char* next = static_cast<const char*>(data);
+    std::size_t left = size;
+    while (left > 0) {
+        const ssize_t written = write(fd, next, left);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            error = "cannot write " + path + ": " + std::strerror(written < 0 ? errno : ENOSPC);
+            close(fd);
+            return false;
+        }
+        next += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (close(fd) != 0) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// Removes path only if it is a regular file: the output may be a device.
+void removeRegularFile(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(path.c_str());
+}
+
+void removeEmbedded(const ImportResult& result) {
+    for (const std::string& file : result.embeddedWritten) removeRegularFile(file);
+    if (!result.createdTextureFolder.empty()) {
+        std::error_code ignored;
+        fs::remove(result.createdTextureFolder, ignored);  // only when empty: never what was there before
+    }
+}
+
+// A stream on a file that SceneFiles admitted.
+class AdmittedStream : public Assimp::DefaultIOStream {
+public:
+    AdmittedStream(std::FILE* file, const std::string& name) : Assimp::DefaultIOStream(file, name) {}
+};
+
+// The importer's file access: regular files of bounded size only, never
+// opened in a way that blocks, and inside the scene's folder unless allowed.
+// What it turns away is kept, so that the import can fail naming it.
+class SceneFiles : public Assimp::DefaultIOSystem {
+public:
+    SceneFiles(std::string scene, fs::path folder, bool allowOutside)
+        : scene_(std::move(scene)), folder_(std::move(folder)), allowOutside_(allowOutside) {}
+
+    bool Exists(const char* file) const override {
+        InputFile opened;
+        std::string reason;
+        return admit(file, opened, reason);
+    }
+
+    Assimp::IOStream* Open(const char* file, const char* mode) override {
+        if (mode != nullptr && std::strpbrk(mode, "wa+") != nullptr) {
+            refuse(std::string(file) + " would be written");
+            return nullptr;
+        }
+        InputFile opened;
+        std::string reason;
+        if (!admit(file, opened, reason)) return nullptr;
+        return new AdmittedStream(opened.stream.release(), file);
+    }
+
+    void Close(Assimp::IOStream* stream) override { delete stream; }
+
+    const std::vector<std::string>& refusals() const { return refusals_; }
+
+private:
+    // Missing files are the importer's own business (it may only be asking);
+    // files that exist but may not be read are recorded.
+    bool admit(const char* file, InputFile& opened, std::string& reason) const {
+        std::error_code ec;
+        const bool exists = fs::exists(fs::symlink_status(file, ec)) || fs::exists(file, ec);
+        if (!allowOutside_ && file != scene_ && !isInside(folder_, file)) {
+            if (exists) refuse(std::string(file) + " is outside the scene's folder (" + kAllowOutsideOption +
+                               " allows it)");
+            return false;
+        }
+        if (openInputFile(file, kMaxSceneFileBytes, opened, reason)) return true;
+        if (opened.fault != InputFault::Missing) refuse(reason);
+        return false;
+    }
+
+    void refuse(const std::string& reason) const {
+        if (std::find(refusals_.begin(), refusals_.end(), reason) == refusals_.end()) refusals_.push_back(reason);
+    }
+
+    std::string scene_;  // the file the user named: read wherever it is
+    fs::path folder_;
+    bool allowOutside_;
+    mutable std::vector<std::string> refusals_;
+};
 
 glm::vec3 toVec(const aiVector3D& v) { return {v.x, v.y, v.z}; }
 
@@ -41,6 +176,7 @@ public:
     Converter(const ImportRequest& request, const aiScene& scene, ImportResult& result)
         : request_(request), scene_(scene), result_(result),
           sceneDir_(fs::absolute(fs::path(request.scenePath)).parent_path()),
+          sceneFolder_(resolvedFolder(request.scenePath)),
           runDir_(fs::absolute(fs::path(request.runDir)).lexically_normal()) {}
 
     bool run(std::string& error) {
@@ -84,19 +220,24 @@ private:
             warn("embedded texture " + std::to_string(index) + " is stored uncompressed and was left out");
             return false;
         }
-        const std::string hint = texture.achFormatHint[0] != '\0' ? texture.achFormatHint : "bin";
-        fs::path out = fs::path(request_.outputPath);
-        fs::path folder = out.parent_path() / (out.stem().string() + "_textures");
-        fs::path file = folder / ("texture" + std::to_string(index) + "." + hint);
+        // The hint comes from the scene: only letters and digits may reach a file name.
+        std::string hint;
+        for (const char* c = texture.achFormatHint; *c != '\0' && c < std::end(texture.achFormatHint); ++c)
+            if (std::isalnum(static_cast<unsigned char>(*c)) != 0) hint += *c;
+        if (hint.empty()) hint = "bin";
+        const fs::path out = fs::path(request_.outputPath);
+        const fs::path folder = out.parent_path() / (out.stem().string() + "_textures");
+        const fs::path file = folder / ("texture" + std::to_string(index) + "." + hint);
+        // Only the one folder: the output's own folder was checked to exist.
         std::error_code ec;
-        fs::create_directories(folder, ec);
-        std::ofstream stream(file, std::ios::binary);
-        stream.write(reinterpret_cast<const char*>(texture.pcData), static_cast<std::streamsize>(texture.mWidth));
-        if (!stream) {
-            error = "cannot write " + file.string();
+        if (fs::create_directory(folder, ec)) result_.createdTextureFolder = folder.string();
+        if (ec) {
+            error = "cannot create " + folder.string() + ": " + ec.message();
             return false;
         }
+        // Written before the check, so that a partly written file is removed with the rest.
         result_.embeddedWritten.push_back(file.string());
+        if (!writeWholeFile(file.string(), texture.pcData, texture.mWidth, error)) return false;
         path = fromRunDir(file);
         return true;
     }
@@ -117,6 +258,11 @@ private:
             for (char& c : name)
                 if (c == '\\') c = '/';  // paths written on Windows
             const fs::path file = fs::path(name).is_absolute() ? fs::path(name) : sceneDir_ / name;
+            if (!request_.allowOutside && !isInside(sceneFolder_, file)) {
+                error = map + " map " + name + " is outside the scene's folder (" + kAllowOutsideOption +
+                        " allows it)";
+                return false;
+            }
             if (!fs::exists(file)) warn(map + " map " + name + " not found at " + file.string());
             path = fromRunDir(file);
             return true;
@@ -171,6 +317,7 @@ private:
     const aiScene& scene_;
     ImportResult& result_;
     fs::path sceneDir_;
+    fs::path sceneFolder_;  // sceneDir_ with links resolved
     fs::path runDir_;
     std::size_t mirrored_ = 0;
 };
@@ -181,22 +328,36 @@ std::string missingMapPath(const std::string& map) { return "no-" + map + "-map/
 
 bool writeModelFile(const std::string& path, const ModelData& model, std::string& error) {
     const std::vector<std::uint8_t> bytes = serializeModelFile(model);
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return writeWholeFile(path, bytes.data(), bytes.size(), error);
+}
+
+void removeImportOutput(const std::string& outputPath, const ImportResult& result) {
+    removeRegularFile(outputPath);
+    removeEmbedded(result);
 }
 
 bool importScene(const ImportRequest& request, ImportResult& result, std::string& error) {
     result = ImportResult();
     error.clear();
+    // The output's folder must be there already, whether or not the scene
+    // has embedded images to write beside it.
+    const fs::path outputFolder = fs::path(request.outputPath).parent_path();
+    std::error_code ec;
+    if (!outputFolder.empty() && !fs::is_directory(outputFolder, ec)) {
+        error = "cannot write " + request.outputPath + ": no folder " + outputFolder.string();
+        return false;
+    }
     Assimp::Importer importer;
     // Points and lines have no place in a triangle mesh.
     importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
+    SceneFiles* files = new SceneFiles(request.scenePath, resolvedFolder(request.scenePath), request.allowOutside);
+    importer.SetIOHandler(files);  // the importer owns it from here
     const aiScene* scene = importer.ReadFile(request.scenePath, kPostProcess);
+    if (!files->refusals().empty()) {
+        // Whatever the importer made of it, a file it needed was not read.
+        error = files->refusals().front();
+        return false;
+    }
     if (scene == nullptr || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0) {
         error = importer.GetErrorString();
         if (error.empty()) error = "cannot read " + request.scenePath;
@@ -204,6 +365,7 @@ bool importScene(const ImportRequest& request, ImportResult& result, std::string
     }
     Converter converter(request, *scene, result);
     if (converter.run(error)) return true;
-    result.model = ModelData();
+    removeEmbedded(result);
+    result = ImportResult();
     return false;
 }

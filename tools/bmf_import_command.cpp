@@ -1,6 +1,7 @@
-// bmf import SCENE OUT.bmf [--run-dir DIR]: converts a scene (OBJ, glTF, ...)
-// into a model file whose texture paths are relative to DIR, the directory
-// the demo runs in (default: the current directory).
+// bmf import SCENE OUT.bmf [--run-dir DIR] [--allow-outside]: converts a
+// scene (OBJ, glTF, ...) into a model file whose texture paths are relative
+// to DIR, the directory the demo runs in (default: the current directory).
+// --allow-outside lets the scene name files outside its own folder.
 #include <iostream>
 
 #include "tools/bmf_commands.h"
@@ -27,6 +28,8 @@ int runImport(const std::vector<std::string>& args) {
         if (args[i] == "--run-dir") {
             if (i + 1 == args.size()) return kExitUsage;
             request.runDir = args[++i];
+        } else if (args[i] == "--allow-outside") {
+            request.allowOutside = true;
         } else if (args[i].rfind("--", 0) == 0) {
             return kExitUsage;
         } else {
@@ -39,16 +42,18 @@ int runImport(const std::vector<std::string>& args) {
 
     ImportResult result;
     std::string error;
+    // Scene text (names, paths, the importer's messages) is printed escaped.
     if (!importScene(request, result, error)) {
-        std::cout << "bmf import: " << error << std::endl;
+        std::cout << "bmf import: " << printable(error) << std::endl;
         return kExitFailure;
     }
-    for (const std::string& warning : result.warnings) std::cout << "warning: " << warning << std::endl;
-    for (const std::string& file : result.embeddedWritten) std::cout << "wrote " << file << std::endl;
     if (!writeModelFile(request.outputPath, result.model, error)) {
-        std::cout << "bmf import: " << error << std::endl;
+        removeImportOutput(request.outputPath, result);
+        std::cout << "bmf import: " << printable(error) << std::endl;
         return kExitFailure;
     }
+    for (const std::string& warning : result.warnings) std::cout << "warning: " << printable(warning) << std::endl;
+    for (const std::string& file : result.embeddedWritten) std::cout << "wrote " << printable(file) << std::endl;
     std::cout << request.outputPath << ": " << counted(result.model.materials.size(), "material", "materials") << ", "
               << counted(result.model.meshes.size(), "mesh", "meshes") << ", "
               << counted(triangleCount(result.model), "triangle", "triangles") << "; texture paths relative to "

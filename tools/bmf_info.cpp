@@ -6,7 +6,9 @@
 
 #include <stb_image.h>
 
+#include "model/input_file.h"
 #include "model/model_file.h"
+#include "model/texture_budget.h"
 #include "tools/bmf_commands.h"
 
 namespace {
@@ -21,34 +23,28 @@ std::string formatVec3(const glm::vec3& v) {
     return out.str();
 }
 
-// Paths are raw bytes; control and non-ASCII bytes are shown as \xNN so that
-// a stray trailing zero byte is visible.
-std::string printablePath(const std::string& path) {
-    std::string out;
-    for (const char c : path) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7f && byte != '\\') {
-            out += c;
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            out += escaped;
-        }
-    }
-    return out;
-}
-
 // Opens the image as the loader does: path up to its first zero byte,
-// relative to the working directory, decoded by the same decoder.
+// relative to the working directory, a regular file only, its header checked
+// against the texture rules before the same decoder decodes it.
 std::string imageStatus(const std::string& path) {
+    const std::string name = path.c_str();
+    InputFile file;
+    std::string error;
+    if (!openInputFile(name, kMaxImageFileBytes, file, error)) return "does not open: " + printable(error);
     int width = 0;
     int height = 0;
     int channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    if (stbi_info_from_file(file.stream.get(), &width, &height, &channels) == 0)
+        return "does not open: " + std::string(stbi_failure_reason());
+    const std::string size = std::to_string(width) + " x " + std::to_string(height) + ", " +
+                             std::to_string(channels) + " channel" + (channels == 1 ? "" : "s");
+    if (!textureSidesFit(width, height, kMaxTextureSide))
+        return size + "; not usable: a side is above " + std::to_string(kMaxTextureSide) + " pixels";
+    if (!texturePixelsFit(width, height, error)) return size + "; not usable: " + error;
+    stbi_uc* pixels = stbi_load_from_file(file.stream.get(), &width, &height, &channels, 4);
     if (pixels == nullptr) return "does not open: " + std::string(stbi_failure_reason());
     stbi_image_free(pixels);
-    return std::to_string(width) + " x " + std::to_string(height) + ", " + std::to_string(channels) + " channel" +
-           (channels == 1 ? "" : "s");
+    return size;
 }
 
 void printMaterial(std::size_t index, const MaterialRecord& m) {
@@ -65,7 +61,7 @@ void printMaterial(std::size_t index, const MaterialRecord& m) {
         {"displacement map:", m.displacementMapPath},
     };
     for (const auto& map : maps) {
-        std::cout << "  " << map.label << " " << printablePath(map.path) << " (" << imageStatus(map.path) << ")\n";
+        std::cout << "  " << map.label << " " << printable(map.path) << " (" << imageStatus(map.path) << ")\n";
     }
 }
 

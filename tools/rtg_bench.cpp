@@ -15,7 +15,9 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include "app/args.h"
 #include "app/window.h"
+#include "model/standard_streams.h"
 #include "scene/room_scene.h"
 #include "tools/bench_memory.h"
 #include "tools/bench_options.h"
@@ -247,6 +249,7 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
 }  // namespace
 
 int main(int argc, char** argv) {
+    reopenClosedStandardStreams();
     BenchOptions options;
     std::string error;
     if (!parseBenchOptions(argc, argv, options, error)) {
@@ -265,6 +268,11 @@ int main(int argc, char** argv) {
     result.warmupFrames = options.warmup;
 
     const Clock::time_point startupBegin = Clock::now();
+    // The size is within the window system's limit already (option parsing).
+    if (!findDisplay(error)) {
+        std::cout << error << std::endl;
+        return 1;
+    }
     WindowOptions windowOptions;
     windowOptions.width = options.width;
     windowOptions.height = options.height;
@@ -275,7 +283,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     result.startup.contextMs = msSince(startupBegin);
-    if (!checkWindowSizeLimits(options.width, options.height, error)) {
+    if (!checkGlRequirements(error) || !checkWindowSizeLimits(options.width, options.height, error)) {
         std::cout << error << std::endl;
         return 1;
     }
@@ -284,6 +292,10 @@ int main(int argc, char** argv) {
 
     BuildTimer buildTimer;
     RoomScene scene(options.width, options.height, &buildTimer);
+    if (scene.renderTargetsOutOfMemory) {
+        std::cout << renderTargetMemoryMessage(options.width, options.height) << std::endl;
+        return 1;
+    }
     result.startup.shaderProgramsMs = buildTimer.ms(SceneBuildStep::ShaderPrograms);
     result.startup.renderTargetsMs = buildTimer.ms(SceneBuildStep::RenderTargets);
     result.startup.modelsMs = buildTimer.ms(SceneBuildStep::Models);

@@ -19,6 +19,7 @@
 #include "camera/flight.h"
 #include "camera/floating_camera.h"
 #include "scene/shadow_transforms.h"
+#include "model/standard_streams.h"
 
 namespace {
 
@@ -205,6 +206,7 @@ void save(const std::filesystem::path& path, const Image& image) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    reopenClosedStandardStreams();
     if (argc != 2 && argc != 4 && argc != 5) {
         std::cout << "Usage: rtg-preview OUT_DIR [WIDTH HEIGHT [SWING_RADIANS]]" << std::endl;
         return 1;

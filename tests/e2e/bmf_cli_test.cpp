@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ const std::string kUsage =
     "Usage: bmf <command> [arguments]\n"
     "Commands:\n"
     "  info FILE           print the materials and meshes of a model file\n"
-    "  import SCENE OUT.bmf [--run-dir DIR] convert an OBJ, glTF or other scene into a model file\n";
+    "  import SCENE OUT.bmf [--run-dir DIR] [--allow-outside] convert an OBJ, glTF or other scene into a model file\n";
 
 // A 2 x 1 greyscale image in binary PGM, which the image decoder reads.
 const std::string kGreyImage = std::string("P5\n2 1\n255\n") + char(10) + char(20);
@@ -122,6 +123,69 @@ TEST_F(BmfTool, ImportWritesAModelThatInfoReads) {
     r = bmf({"import", "nothing.obj", "x.bmf"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.output.rfind("bmf import: ", 0), 0u) << r.output;
+}
+
+// Paths that name no regular file, as the model, as a map and as the scene
+// to import: each run ends at once with its message (a FIFO would block the
+// open, a device would be read forever).
+TEST_F(BmfTool, PathsThatNameNoRegularFileAreRefusedAtOnce) {
+    for (const SpecialFile kind : kSpecialFiles) {
+        SCOPED_TRACE(specialFileName(kind));
+        dir.special("special", kind);
+        const bool sparse = kind == SpecialFile::Sparse;
+        RunResult r = bmf({"info", "special"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.output, sparse ? "Model file too large: special is 2147483648 bytes, above the limit of 1073741824\n"
+                                   : "File not found!\n");
+
+        ModelData model = sampleModel();
+        model.materials[0].diffuseMapPath = "special";
+        dir.write("map.bmf", serializeModelFile(model));
+        r = bmf({"info", "map.bmf"});
+        EXPECT_EQ(r.status, 0);
+        const std::vector<std::string> lines = outputLines(r.output);
+        ASSERT_GE(lines.size(), 3u) << r.output;
+        EXPECT_EQ(lines[2].rfind(std::string("  diffuse map:      special (does not open: special is ") +
+                                     (sparse ? "2147483648 bytes" : "not a regular file"),
+                                 0),
+                  0u)
+            << lines[2];
+
+        r = bmf({"import", "special", "out.bmf"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.output.rfind("bmf import: special is ", 0), 0u) << r.output;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.bmf")));
+    }
+}
+
+// Files the scene names are refused like the scene itself; a write that
+// fails (here at the end: the device is full) is a failure; text from the
+// scene is printed with its control characters escaped.
+TEST_F(BmfTool, ImportRefusesNamedFifosReportsWriteFailuresAndEscapesSceneText) {
+    dir.special("fifo.mtl", SpecialFile::Fifo);
+    dir.write("lib.obj", std::string("mtllib fifo.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nusemtl a\nf 1 2 3\n"));
+    RunResult r = bmf({"import", "lib.obj", "out.bmf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("fifo.mtl is not a regular file (a FIFO)"), std::string::npos) << r.output;
+
+    dir.special("fifo.bin", SpecialFile::Fifo);
+    dir.write("buffer.gltf", std::string(R"({"asset": {"version": "2.0"}, "buffers": [{"byteLength": 12, "uri": "fifo.bin"}],
+        "bufferViews": [{"buffer": 0, "byteLength": 12}],
+        "accessors": [{"bufferView": 0, "componentType": 5126, "count": 1, "type": "VEC3", "min": [0, 0, 0], "max": [0, 0, 0]}],
+        "meshes": [{"primitives": [{"attributes": {"POSITION": 0}}]}], "nodes": [{"mesh": 0}], "scenes": [{"nodes": [0]}]})"));
+    r = bmf({"import", "buffer.gltf", "out.bmf"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("fifo.bin is not a regular file (a FIFO)"), std::string::npos) << r.output;
+
+    dir.write("escape.obj", std::string("mtllib escape.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nusemtl a\nf 1 2 3\n"));
+    dir.write("escape.mtl", std::string("newmtl a\nmap_Kd \x1b[31mred.png\n"));
+    r = bmf({"import", "escape.obj", "/dev/full"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "bmf import: cannot write /dev/full: No space left on device\n");
+    r = bmf({"import", "escape.obj", "out.bmf"});
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("warning: diffuse map \\x1b[31mred.png not found"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find('\x1b'), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
@@ -11,6 +12,7 @@
 #include "gpu/shader.h"
 #include "model/bmf_format.h"
 #include "model/model.h"
+#include "model/texture.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/support/output_lines.h"
 #include "tests/support/temp_dir.h"
@@ -131,6 +133,8 @@ struct Target {
     }
 };
 
+constexpr unsigned kHangSeconds = 20;
+
 class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -170,6 +174,18 @@ TEST_F(ModelTest, UnopenableFileLeavesTheModelEmptyAndDrawingTouchesNothing) {
     Model model;
     EXPECT_EQ(load(model, dir.file("missing.bmf")), "File not found!\n");
     EXPECT_EQ(load(model, dir.file("")), "File not found!\n") << "a directory opens but cannot be read";
+    // Only a regular file of bounded size is read: a FIFO without a writer
+    // must not block, a device must not be read until memory runs out. A
+    // blocked read would hang the test; the alarm ends it instead.
+    alarm(kHangSeconds);
+    for (const SpecialFile kind : kSpecialFiles) {
+        const std::string path = dir.special("special.bmf", kind);
+        const std::string expected = kind == SpecialFile::Sparse ? "Model file too large: " + path +
+                                                                       " is 2147483648 bytes, above the limit of 1073741824\n"
+                                                                 : "File not found!\n";
+        EXPECT_EQ(load(model, path), expected) << specialFileName(kind);
+    }
+    alarm(0);
     EXPECT_TRUE(model.meshes.empty());
     EXPECT_TRUE(model.materials.empty());
 
@@ -266,6 +282,44 @@ TEST_F(ModelTest, ImagesAreUploadedAsRgba8WithTheTopRowAtVOne) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &value);
     EXPECT_EQ(value, 0) << "no mipmaps";
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+TEST_F(ModelTest, ImagesThatCannotBeTexturesAreRefusedBeforeDecodingOrUpload) {
+    alarm(kHangSeconds);  // a blocked read would hang the test
+    // Material 0: paths that name no regular file.
+    std::string paths[4];
+    for (int i = 0; i < 4; ++i) paths[i] = dir.special("special" + std::to_string(i) + ".png", kSpecialFiles[i]);
+    // Material 1: a file above the size bound; an image wider than the GL
+    // allows (uploading it would raise a GL error, which fails the test); a
+    // header claiming 16384 x 16384, refused by the memory rules before its
+    // (absent) pixels are decoded; and a good image.
+    const std::string sparse = dir.special("sparse.png", SpecialFile::Sparse);
+    const std::string wide = dir.file("wide.png");
+    ASSERT_NE(stbi_write_png(wide.c_str(), 20000, 2, 1, std::vector<std::uint8_t>(40000, 128).data(), 20000), 0);
+    std::string huge = "\x89PNG\r\n\x1a\n";
+    huge += std::string("\0\0\0\x0dIHDR\0\0\x40\0\0\0\x40\0\x08\0\0\0\0", 21) + std::string(4, '\0');
+    const std::string claimed = dir.write("huge.png", huge);
+    const std::string good = writeImage("good.png", 1, {1, 2});
+
+    ModelData data;
+    data.materials = {materialWithPaths(paths[0], paths[1], paths[2], paths[3]),
+                      materialWithPaths(sparse, wide, claimed, good)};
+    const std::uint64_t before = textureMemoryInUse();
+    Model* model = new Model;
+    EXPECT_EQ(outputLines(load(*model, writeModel("hostile.bmf", data))),
+              (std::vector<std::string>{
+                  "INFO: Reading material 0", "INFO: No diffuse map for material 0",
+                  "INFO: No normal map found for material 0", "INFO: No specular map found for material 0",
+                  "INFO: No displacement map found for material 0", "INFO: Reading material 1",
+                  "INFO: No diffuse map for material 1", "INFO: No normal map found for material 1",
+                  "INFO: Texture over budget: " + claimed +
+                      ": 16384 x 16384 is 268435456 pixels, above the limit of 67108864 for one image",
+                  "INFO: No specular map found for material 1"}));
+    alarm(0);
+    // Only the good image is charged to the texture memory, and given back with the model.
+    EXPECT_EQ(textureMemoryInUse(), before + 1 * 2 * 4);
+    delete model;
+    EXPECT_EQ(textureMemoryInUse(), before);
 }
 
 TEST_F(ModelTest, DrawSetsEachMeshsMaterialAndLeavesTheDocumentedState) {

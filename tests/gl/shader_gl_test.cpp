@@ -75,6 +75,8 @@ GLint linkStatus(GLuint program) {
     return status;
 }
 
+constexpr unsigned kHangSeconds = 20;
+
 class ShaderTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.ok()); }
@@ -102,6 +104,22 @@ TEST_F(ShaderTest, UnreadablePathsPrintNotFoundAndGiveEmptyText) {
         EXPECT_EQ(text, "");
     }
     close(fds[0]);
+
+    // Nothing but a regular file is read: a FIFO without a writer must not
+    // block the open, a device must not be read forever. A blocked read
+    // would hang the test; the alarm ends it instead.
+    alarm(kHangSeconds);
+    for (const SpecialFile kind : kSpecialFiles) {
+        const std::string path = dir.special("special.vert", kind);
+        testing::internal::CaptureStdout();
+        const std::string text = Shader::readFile(path.c_str());
+        const std::string expected = kind == SpecialFile::Sparse ? "Shader file too large: " + path +
+                                                                       " is 2147483648 bytes, above the limit of 16777216\n"
+                                                                 : "File " + path + " not found\n";
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), expected) << specialFileName(kind);
+        EXPECT_EQ(text, "");
+    }
+    alarm(0);
 }
 
 TEST_F(ShaderTest, CompileFailureIsReportedWithTheDriverLog) {

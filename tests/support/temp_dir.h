@@ -7,6 +7,47 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// What a path may name besides a plain file: input that must be refused
+// without blocking (a FIFO with no writer), without reading forever (devices
+// that never end) and without reading it all (a sparse file far above every
+// size bound, which costs no disk space).
+enum class SpecialFile { Fifo, Directory, DevZero, DevUrandom, Sparse };
+constexpr SpecialFile kSpecialFiles[] = {SpecialFile::Fifo, SpecialFile::Directory, SpecialFile::DevZero,
+                                         SpecialFile::DevUrandom, SpecialFile::Sparse};
+constexpr std::uint64_t kSparseFileBytes = 2ull << 30;
+
+inline const char* specialFileName(SpecialFile kind) {
+    switch (kind) {
+        case SpecialFile::Fifo: return "fifo";
+        case SpecialFile::Directory: return "directory";
+        case SpecialFile::DevZero: return "link to /dev/zero";
+        case SpecialFile::DevUrandom: return "link to /dev/urandom";
+        case SpecialFile::Sparse: return "sparse 2 GiB file";
+    }
+    return "?";
+}
+
+// Makes path (which must not exist) into the kind; false on failure.
+inline bool makeSpecialFile(const std::string& path, SpecialFile kind) {
+    switch (kind) {
+        case SpecialFile::Fifo: return mkfifo(path.c_str(), 0644) == 0;
+        case SpecialFile::Directory: return mkdir(path.c_str(), 0755) == 0;
+        case SpecialFile::DevZero: return symlink("/dev/zero", path.c_str()) == 0;
+        case SpecialFile::DevUrandom: return symlink("/dev/urandom", path.c_str()) == 0;
+        case SpecialFile::Sparse: {
+            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            const bool sized = fd >= 0 && ftruncate(fd, static_cast<off_t>(kSparseFileBytes)) == 0;
+            if (fd >= 0) close(fd);
+            return sized;
+        }
+    }
+    return false;
+}
+
 // A fresh directory under the system's temporary folder, removed with
 // everything in it when the object goes away.
 class TempDir {
@@ -32,6 +73,13 @@ public:
     }
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
         return write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    // Makes name inside the directory into the kind, replacing what was there; returns the full path.
+    std::string special(const std::string& name, SpecialFile kind) const {
+        std::error_code ignored;
+        std::filesystem::remove_all(file(name), ignored);
+        makeSpecialFile(file(name), kind);
+        return file(name);
     }
 
 private:

@@ -52,14 +52,19 @@ void append(std::string& buffer, std::initializer_list<T> values) {
     for (T v : values) buffer.append(reinterpret_cast<const char*>(&v), sizeof v);
 }
 
-// A quad facing +z, placed by its node 10 units along x, with an external
-// base-colour image, an embedded normal map and glTF's top-down v.
-std::string gltfScene() {
+std::string gltfBuffer() {
     std::string buffer;
     append<float>(buffer, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0});                     // positions, 48 bytes
     append<float>(buffer, {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});                     // normals, 48 bytes
     append<float>(buffer, {0, 1, 1, 1, 1, 0, 0, 0});                                 // texcoords, 32 bytes
     append<std::uint16_t>(buffer, {0, 1, 2, 0, 2, 3});                               // indices, 12 bytes
+    return buffer;
+}
+
+// A quad facing +z, placed by its node 10 units along x, with an external
+// base-colour image, an embedded normal map and glTF's top-down v. Its
+// buffer is embedded, or the file bufferUri names.
+std::string gltfScene(const std::string& bufferUri = std::string()) {
     const std::string png = "\x89PNG\r\n\x1a\n";
     return std::string(R"({
   "asset": {"version": "2.0"},
@@ -72,7 +77,8 @@ std::string gltfScene() {
   "textures": [{"source": 0}, {"source": 1}],
   "images": [{"uri": "tex/base.png"}, {"uri": "data:image/png;base64,)") +
            base64(png) + R"("}],
-  "buffers": [{"byteLength": 140, "uri": "data:application/octet-stream;base64,)" + base64(buffer) + R"("}],
+  "buffers": [{"byteLength": 140, "uri": ")" +
+           (bufferUri.empty() ? "data:application/octet-stream;base64," + base64(gltfBuffer()) : bufferUri) + R"("}],
   "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 128},
                   {"buffer": 0, "byteOffset": 128, "byteLength": 12}],
   "accessors": [
@@ -226,4 +232,48 @@ TEST_F(Import, ReportsScenesItCannotUse) {
     EXPECT_FALSE(importScene(request("assets/points.obj", "run"), result, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(result.model.meshes.empty());
+}
+
+TEST_F(Import, FilesOutsideTheScenesFolderAreRefusedUnlessAllowed) {
+    // A texture path and a buffer that leave the folder: the buffer's bytes
+    // would become vertex data, the texture path would be kept.
+    dir.write("outside.png", "x");
+    dir.write("outside.bin", gltfBuffer());
+    dir.write("assets/out.obj", "mtllib out.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nusemtl a\nf 1 2 3\n");
+    dir.write("assets/out.mtl", "newmtl a\nmap_Kd ../outside.png\n");
+    dir.write("assets/out.gltf", gltfScene("../outside.bin"));
+    for (const char* scene : {"assets/out.obj", "assets/out.gltf"}) {
+        ImportResult result;
+        std::string error;
+        EXPECT_FALSE(importScene(request(scene, "run"), result, error)) << scene;
+        EXPECT_NE(error.find("is outside the scene's folder (--allow-outside allows it)"), std::string::npos) << error;
+        ImportRequest allowed = request(scene, "run");
+        allowed.allowOutside = true;
+        EXPECT_TRUE(importScene(allowed, result, error)) << error;
+    }
+}
+
+TEST_F(Import, OutputFolderMustExistAndRemovingAnImportKeepsWhatWasThere) {
+    ImportResult result;
+    std::string error;
+    ImportRequest nowhere = request("assets/scene.gltf", "run");
+    nowhere.outputPath = dir.file("run/missing/imported.bmf");
+    EXPECT_FALSE(importScene(nowhere, result, error));
+    EXPECT_EQ(error, "cannot write " + nowhere.outputPath + ": no folder " + dir.file("run/missing"));
+    EXPECT_FALSE(fs::exists(dir.file("run/missing")));
+
+    // The embedded image's folder goes with the import that made it; a folder
+    // that was there before keeps what else it holds.
+    const std::string out = dir.file("run/imported.bmf");
+    ASSERT_TRUE(importScene(request("assets/scene.gltf", "run"), result, error)) << error;
+    ASSERT_TRUE(writeModelFile(out, result.model, error)) << error;
+    removeImportOutput(out, result);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(dir.file("run/imported_textures")));
+    fs::create_directory(dir.file("run/imported_textures"));
+    dir.write("run/imported_textures/keep.txt", "mine");
+    ASSERT_TRUE(importScene(request("assets/scene.gltf", "run"), result, error)) << error;
+    removeImportOutput(out, result);
+    EXPECT_FALSE(fs::exists(dir.file("run/imported_textures/texture0.png")));
+    EXPECT_TRUE(fs::exists(dir.file("run/imported_textures/keep.txt")));
 }

@@ -1,0 +1,98 @@
+#include "model/input_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* kindOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISDIR(mode)) return "a directory";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISBLK(mode)) return "a block device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a plain file";
+}
+
+bool refuse(InputFault fault, const std::string& line, InputFile& out, std::string& error) {
+    out.stream.reset();
+    out.size = 0;
+    out.fault = fault;
+    error = line;
+    return false;
+}
+
+}  // namespace
+
+bool openInputFile(const std::string& path, std::uint64_t maxBytes, InputFile& out, std::string& error) {
+    out = InputFile();
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int openErrno = errno;
+        struct stat info {};
+        // A socket cannot be opened at all, but it is there.
+        if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+            return refuse(InputFault::NotRegular, path + " is not a regular file (" + kindOf(info.st_mode) + ")", out,
+                          error);
+        return refuse(InputFault::Missing, path + ": " + std::strerror(openErrno), out, error);
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        const int statErrno = errno;
+        close(fd);
+        return refuse(InputFault::ReadFailed, path + ": " + std::strerror(statErrno), out, error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        close(fd);
+        return refuse(InputFault::NotRegular, path + " is not a regular file (" + kindOf(info.st_mode) + ")", out,
+                      error);
+    }
+    const std::uint64_t size = static_cast<std::uint64_t>(info.st_size);
+    if (size > maxBytes) {
+        close(fd);
+        return refuse(InputFault::TooLarge,
+                      path + " is " + std::to_string(size) + " bytes, above the limit of " + std::to_string(maxBytes),
+                      out, error);
+    }
+    // Reads of a regular file do not block; clear the flag all the same so
+    // that the stream behaves as a plainly opened one.
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* stream = fdopen(fd, "rb");
+    if (stream == nullptr) {
+        const int openErrno = errno;
+        close(fd);
+        return refuse(InputFault::ReadFailed, path + ": " + std::strerror(openErrno), out, error);
+    }
+    out.stream.reset(stream);
+    out.size = size;
+    return true;
+}
+
+bool readInputFile(const std::string& path, std::uint64_t maxBytes, std::vector<std::uint8_t>& bytes,
+                   InputFault& fault, std::string& error) {
+    bytes.clear();
+    InputFile file;
+    if (!openInputFile(path, maxBytes, file, error)) {
+        fault = file.fault;
+        return false;
+    }
+    // Only the size seen at the open: a file that grows meanwhile is not
+    // followed, one that shrinks gives what is there.
+    bytes.resize(static_cast<std::size_t>(file.size));
+    const std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file.stream.get());
+    if (std::ferror(file.stream.get()) != 0) {
+        const int readErrno = errno;
+        bytes.clear();
+        fault = InputFault::ReadFailed;
+        error = path + ": " + std::strerror(readErrno);
+        return false;
+    }
+    bytes.resize(got);
+    fault = InputFault::None;
+    return true;
+}
