@@ -22,6 +22,7 @@ std::vector<glm::vec3> circle(float radius, int segments, float z) {
 }  // namespace
 
 void addRug(ModelBuilder& b, const glm::vec3& centre, const glm::vec2& size) {
+    const LayerScope lining(b, DrawLayer::Lining);
     const float t = 0.012f;
     const glm::vec3 o = centre + glm::vec3(-size.x / 2, 0, size.y / 2);
     b.add("rug", makePictureQuad(o + glm::vec3(0, t, 0), {size.x, 0, 0}, {0, 0, -size.y}, {0, 0, 1, 1}));
@@ -34,6 +35,7 @@ void addRug(ModelBuilder& b, const glm::vec3& centre, const glm::vec2& size) {
 }
 
 void addPainting(ModelBuilder& b, const glm::mat4& place, const glm::vec2& size, int cell) {
+    const LayerScope lining(b, DrawLayer::Lining);
     const UvMapping gold = b.uv("gilding");
     const float f = 0.1f;       // frame width
     const float depth = 0.07f;  // how far the frame stands off the wall
@@ -60,6 +62,7 @@ void addPainting(ModelBuilder& b, const glm::mat4& place, const glm::vec2& size,
 }
 
 void addWallClock(ModelBuilder& b, const glm::mat4& place, float radius) {
+    const LayerScope lining(b, DrawLayer::Lining);
     const UvMapping brass = b.uv("brass");
     b.add("clock_dial", makePolygon(circle(radius, 48, 0.05f), {0, 0, 1}, UvMapping{2.0f * radius}), place);
     b.add("walnut", makeCylinder(radius + 0.03f, 0.05f, 32, false, b.uv("walnut")), place * rotationX(kHalfPi));

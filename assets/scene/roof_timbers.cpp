@@ -58,6 +58,8 @@ MeshPart chainLink(float quarterTurns) {
 }  // namespace
 
 void addRoofTimbers(ModelBuilder& b) {
+    // The timbers hide only the roof above them; the lamp's chain hangs free.
+    LayerScope layer(b, DrawLayer::Lining);
     for (float z : kTrussZ) addTruss(b, z);
     const float w = kHallHalfWidth;
     const float hallLength = kHallBack - kHallFront;
@@ -73,6 +75,7 @@ void addRoofTimbers(ModelBuilder& b) {
         b.add("timber", makeBevelledBox({0.22f, 0.22f, hallLength}, 0.02f, timber),
               translation(mid + down * 0.11f) * rotationZ(-side * angle));
     }
+    b.setLayer(DrawLayer::Free);
 
     // The lamp hangs from the tie beam above the table: a rose plate and a
     // rod, then a chain whose last link holds the lamp's loop at the swing pivot.

@@ -14,6 +14,7 @@ constexpr float kHalfPi = 1.5707963f;
 
 // Oak panelling, chair rail and skirting along a wall run of length len in wallFrame space.
 void addPanelling(ModelBuilder& b, const glm::mat4& frame, float len) {
+    const LayerScope lining(b, DrawLayer::Lining);
     const UvMapping oak = b.uv("oak");
     b.add("oak", makeBox({len, kPanelHeight, 0.02f}, oak), frame * translation({len / 2, kPanelHeight / 2, 0.01f}));
     const int bays = std::max(1, static_cast<int>(std::round(len / 1.2f)));
@@ -39,6 +40,7 @@ glm::mat4 wallFrame(const glm::vec3& point, const glm::vec3& inwardNormal) {
 void addRoomShell(ModelBuilder& b) {
     const float w = kHallHalfWidth;
     const float hallLength = kHallBack - kHallFront;
+    LayerScope shell(b, DrawLayer::Shell);
     // Hall floor: boards run along the hall (v along -z).
     b.add("floor", makeQuad({-w, 0, kHallBack}, {2 * w, 0, 0}, {0, 0, -hallLength}, b.uv("floor")));
     // Side walls up to the eaves; the +x wall leaves the opening into the wing.

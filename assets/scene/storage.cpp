@@ -87,6 +87,8 @@ void addBookcase(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size,
     const float w = size.x, h = size.y, d = size.z;
     const float side = 0.04f;
     const float plinth = 0.1f;
+    // The case stands against the wall behind its books and pots.
+    LayerScope layer(b, DrawLayer::Lining);
     for (float s : {-1.0f, 1.0f})
         b.add("oak", makeBevelledBox({side, h, d}, 0.008f, wood), place * translation({s * (w / 2 - side / 2), h / 2, 0}));
     b.add("oak", makeBevelledBox({w + 0.08f, 0.06f, d + 0.05f}, 0.015f, wood), place * translation({0, h + 0.03f, 0.01f}));
@@ -101,10 +103,12 @@ void addBookcase(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size,
         b.add("oak", makeBox({side, h - plinth, d - 0.02f}, wood), place * translation({0, plinth + (h - plinth) / 2, 0}));
     const float shelfThickness = 0.025f;
     const float spacing = (h - plinth - 0.04f) / static_cast<float>(shelves);
+    for (int i = 1; i < shelves; ++i)
+        b.add("oak", makeBox({inner, shelfThickness, d - 0.03f}, wood),
+              place * translation({0, plinth + spacing * static_cast<float>(i), 0}));
+    b.setLayer(DrawLayer::Free);
     for (int i = 0; i < shelves; ++i) {
         const float y = plinth + spacing * static_cast<float>(i);
-        if (i > 0)
-            b.add("oak", makeBox({inner, shelfThickness, d - 0.03f}, wood), place * translation({0, y, 0}));
         const float top = y + (i > 0 ? shelfThickness / 2 : 0.0f);
         for (int bay = 0; bay < bays; ++bay) {
             const float left = -w / 2 + side + static_cast<float>(bay) * (bayWidth + side);

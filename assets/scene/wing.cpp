@@ -20,6 +20,7 @@ void addFireplace(ModelBuilder& b, const glm::mat4& wall) {
     const UvMapping brick = b.uv("brick");
     const UvMapping marble = b.uv("marble");
     const float d = kBreastDepth, hw = kBreastHalfWidth, fw = kFireHalfWidth, fh = kFireHeight, h = kWingCeiling;
+    LayerScope layer(b, DrawLayer::Lining);
     // Breast front around the opening, and its two sides.
     b.add("wall_green", makeQuad({-hw, 0, d}, {hw - fw, 0, 0}, {0, h, 0}, plaster), wall);
     b.add("wall_green", makeQuad({fw, 0, d}, {hw - fw, 0, 0}, {0, h, 0}, plaster), wall);
@@ -40,6 +41,7 @@ void addFireplace(ModelBuilder& b, const glm::mat4& wall) {
     b.add("marble", makeBevelledBox({2 * fw + 0.9f, 0.07f, 0.34f}, 0.02f, marble), wall * translation({0, 1.205f, d + 0.1f}));
     b.add("marble", makeBevelledBox({2 * fw + 1.0f, 0.05f, 0.6f}, 0.015f, marble), wall * translation({0, 0.025f, d + 0.3f}));
     // Logs on iron fire dogs.
+    b.setLayer(DrawLayer::Free);
     for (float s : {-1.0f, 1.0f}) {
         b.add("iron", makeBox({0.04f, 0.04f, 0.4f}, b.uv("iron")), wall * translation({s * 0.35f, 0.08f, 0.3f}));
         b.add("iron", makeCylinder(0.03f, 0.3f, 8, true, b.uv("iron")), wall * translation({s * 0.35f, 0.0f, 0.5f}));
@@ -83,6 +85,7 @@ void addWing(ModelBuilder& b) {
     addPainting(b, wallFrame({12.8f, 2.4f, kWingHalfWidth}, {0, 0, -1}), {1.6f, 1.2f}, 2);
     addBench(b, wallFrame({12.8f, 0, -kWingHalfWidth}, {0, 0, 1}) * translation({0, 0, 0.3f}), 1.8f);
     addChest(b, wallFrame({12.8f, 0, kWingHalfWidth}, {0, 0, -1}) * translation({0, 0, 0.33f}));
+    const LayerScope lining(b, DrawLayer::Lining);
     for (float x : {10.0f, 12.5f, 15.0f})
         b.add("timber", makeBevelledBox({0.25f, 0.22f, 2 * kWingHalfWidth}, 0.02f, b.uv("timber")),
               translation({x, kWingCeiling - 0.11f, 0}));
