@@ -232,7 +232,9 @@ TEST(SceneModels, StayWithinTheTriangleBudget) {
     std::size_t total = 0;
     for (const SceneModel& m : sceneModels())
         for (const MeshRecord& mesh : m.data.meshes) total += mesh.indices.size() / 3;
-    // Every triangle is drawn seven times a frame (G-buffer plus six shadow faces).
-    EXPECT_LT(total, 60000u);
+    // Every triangle goes through the G-buffer pass and the shadow pass's
+    // geometry stage each frame, whose vertex work runs on one thread in a
+    // software renderer.
+    EXPECT_LE(total, 20000u);
     EXPECT_GT(total, 10000u);
 }
