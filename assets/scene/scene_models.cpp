@@ -1,5 +1,7 @@
 #include "assets/scene/scene_models.h"
 
+#include <algorithm>
+
 #include "assets/scene/flight_view.h"
 #include "assets/scene/lamp.h"
 #include "assets/scene/layout.h"
@@ -37,6 +39,9 @@ void dropUnseenTriangles(ModelData& model) {
         mesh.vertices = std::move(vertices);
         mesh.indices = std::move(kept);
     }
+    model.meshes.erase(std::remove_if(model.meshes.begin(), model.meshes.end(),
+                                      [](const MeshRecord& mesh) { return mesh.indices.empty(); }),
+                       model.meshes.end());
 }
 
 }  // namespace
