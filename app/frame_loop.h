@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "app/input.h"
-#include "camera/flight.h"
+#include "app/flight.h"
 #include "camera/floating_camera.h"
 
 class RoomScene;

@@ -19,12 +19,19 @@ SurfaceMaps renderTextureSet(const std::string& name, int size) {
 }
 
 EncodedTextureSet encodeTextureSet(const std::string& name) {
-    const SurfaceMaps maps = renderTextureSet(name, findTextureSet(name).size);
+    // The recipes draw by sampling each pixel's centre; a small set is drawn
+    // larger and averaged down, so that detail finer than its pixels blends
+    // instead of aliasing.
+    const TextureSetDef& def = findTextureSet(name);
+    const int drawn = std::max(def.size, def.drawnSize);
+    const int factor = drawn / def.size;
+    const SurfaceMaps maps = renderTextureSet(name, drawn);
+    const ScalarField height = downsampled(maps.height, factor);
     EncodedTextureSet out{name, {}};
-    out.files.push_back(encodePng(toRgbImage(maps.albedo)));
-    out.files.push_back(encodePng(normalMapFromHeight(maps.height, maps.bumpDepth, maps.texSize)));
-    out.files.push_back(encodePng(toGreyImage(maps.specular)));
-    out.files.push_back(encodePng(depthMapFromHeight(maps.height)));
+    out.files.push_back(encodePng(toRgbImage(downsampled(maps.albedo, factor))));
+    out.files.push_back(encodePng(normalMapFromHeight(maps.height, maps.bumpDepth, maps.texSize, factor)));
+    out.files.push_back(encodePng(toGreyImage(downsampled(maps.specular, factor))));
+    out.files.push_back(encodePng(depthMapFromHeight(height)));
     return out;
 }
 

@@ -116,15 +116,18 @@ MeshPart makePolygon(const std::vector<glm::vec3>& points, const glm::vec3& norm
     return part;
 }
 
-MeshPart makeBox(const glm::vec3& size, UvMapping uv) {
+MeshPart makeBox(const glm::vec3& size, UvMapping uv, unsigned hiddenSides) {
     const glm::vec3 h = size * 0.5f;
     MeshPart part;
-    appendPart(part, makeQuad({h.x, -h.y, h.z}, {0, 0, -size.z}, {0, size.y, 0}, uv));
-    appendPart(part, makeQuad({-h.x, -h.y, -h.z}, {0, 0, size.z}, {0, size.y, 0}, uv));
-    appendPart(part, makeQuad({-h.x, -h.y, h.z}, {size.x, 0, 0}, {0, size.y, 0}, uv));
-    appendPart(part, makeQuad({h.x, -h.y, -h.z}, {-size.x, 0, 0}, {0, size.y, 0}, uv));
-    appendPart(part, makeQuad({-h.x, h.y, h.z}, {size.x, 0, 0}, {0, 0, -size.z}, uv));
-    appendPart(part, makeQuad({-h.x, -h.y, -h.z}, {size.x, 0, 0}, {0, 0, size.z}, uv));
+    auto face = [&](unsigned side, const glm::vec3& origin, const glm::vec3& edgeU, const glm::vec3& edgeV) {
+        if ((hiddenSides & side) == 0) appendPart(part, makeQuad(origin, edgeU, edgeV, uv));
+    };
+    face(kRightSide, {h.x, -h.y, h.z}, {0, 0, -size.z}, {0, size.y, 0});
+    face(kLeftSide, {-h.x, -h.y, -h.z}, {0, 0, size.z}, {0, size.y, 0});
+    face(kFrontSide, {-h.x, -h.y, h.z}, {size.x, 0, 0}, {0, size.y, 0});
+    face(kBackSide, {h.x, -h.y, -h.z}, {-size.x, 0, 0}, {0, size.y, 0});
+    face(kTopSide, {-h.x, h.y, h.z}, {size.x, 0, 0}, {0, 0, -size.z});
+    face(kBottomSide, {-h.x, -h.y, -h.z}, {size.x, 0, 0}, {0, 0, size.z});
     return part;
 }
 
@@ -145,24 +148,28 @@ MeshPart convexFace(std::vector<glm::vec3> points, const glm::vec3& normal, UvMa
 
 }  // namespace
 
-MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv) {
+MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv, unsigned hiddenSides) {
     const glm::vec3 h = size * 0.5f;
     bevel = std::min(bevel, 0.49f * std::min(size.x, std::min(size.y, size.z)));
-    if (bevel <= 0.0f) return makeBox(size, uv);
-    const glm::vec3 in = h - glm::vec3(bevel);
+    if (bevel <= 0.0f) return makeBox(size, uv, hiddenSides);
+    auto hidden = [&](int axis, float sign) { return (hiddenSides & (1u << (2 * axis + (sign > 0.0f ? 1 : 0)))) != 0; };
+    // Where a face ends along an axis on one side: short of the edge by the
+    // bevel, or at the edge itself where that side is hidden.
+    auto reach = [&](int axis, float sign) { return sign * (hidden(axis, sign) ? h[axis] : h[axis] - bevel); };
     MeshPart part;
     auto add = [&](const std::vector<glm::vec3>& pts, const glm::vec3& n) { appendPart(part, convexFace(pts, n, uv)); };
     // Faces: for each axis and side, the inset rectangle on the box's surface.
     for (int a = 0; a < 3; ++a) {
         const int b = (a + 1) % 3, c = (a + 2) % 3;
         for (float s : {-1.0f, 1.0f}) {
+            if (hidden(a, s)) continue;
             std::vector<glm::vec3> pts;
             for (float sb : {-1.0f, 1.0f})
                 for (float sc : {-1.0f, 1.0f}) {
                     glm::vec3 p;
                     p[a] = s * h[a];
-                    p[b] = sb * in[b];
-                    p[c] = sc * in[c];
+                    p[b] = reach(b, sb);
+                    p[c] = reach(c, sc);
                     pts.push_back(p);
                 }
             glm::vec3 n(0.0f);
@@ -175,14 +182,15 @@ MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv) {
         const int b = (a + 1) % 3, c = (a + 2) % 3;
         for (float sa : {-1.0f, 1.0f})
             for (float sb : {-1.0f, 1.0f}) {
+                if (hidden(a, sa) || hidden(b, sb)) continue;
                 std::vector<glm::vec3> pts;
                 for (float sc : {-1.0f, 1.0f}) {
                     glm::vec3 p;
                     p[a] = sa * h[a];
-                    p[b] = sb * in[b];
-                    p[c] = sc * in[c];
+                    p[b] = sb * (h[b] - bevel);
+                    p[c] = reach(c, sc);
                     pts.push_back(p);
-                    p[a] = sa * in[a];
+                    p[a] = sa * (h[a] - bevel);
                     p[b] = sb * h[b];
                     pts.push_back(p);
                 }
@@ -197,9 +205,10 @@ MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv) {
         for (float sy : {-1.0f, 1.0f})
             for (float sz : {-1.0f, 1.0f}) {
                 const glm::vec3 s(sx, sy, sz);
+                if (hidden(0, sx) || hidden(1, sy) || hidden(2, sz)) continue;
                 std::vector<glm::vec3> pts;
                 for (int a = 0; a < 3; ++a) {
-                    glm::vec3 p = s * in;
+                    glm::vec3 p = s * (h - glm::vec3(bevel));
                     p[a] = s[a] * h[a];
                     pts.push_back(p);
                 }

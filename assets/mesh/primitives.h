@@ -26,11 +26,24 @@ MeshPart makePictureQuad(const glm::vec3& origin, const glm::vec3& edgeU, const 
 // ceilings), v up the plane.
 MeshPart makePolygon(const std::vector<glm::vec3>& points, const glm::vec3& normal, UvMapping uv = {});
 
-// Axis-aligned box centred on the origin.
-MeshPart makeBox(const glm::vec3& size, UvMapping uv = {});
+// Sides of a box that nothing ever sees (standing on the floor, against a
+// wall, inside another part). A box leaves them out, and a bevelled box also
+// the chamfers and corners next to them, running its other faces out to the
+// full size there so that no gap opens.
+enum BoxSide : unsigned {
+    kLeftSide = 1u,     // -x
+    kRightSide = 2u,    // +x
+    kBottomSide = 4u,   // -y
+    kTopSide = 8u,      // +y
+    kBackSide = 16u,    // -z
+    kFrontSide = 32u,   // +z
+};
 
-// Box centred on the origin with all twelve edges chamfered by bevel.
-MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv = {});
+// Axis-aligned box centred on the origin.
+MeshPart makeBox(const glm::vec3& size, UvMapping uv = {}, unsigned hiddenSides = 0);
+
+// Box centred on the origin with its edges chamfered by bevel.
+MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv = {}, unsigned hiddenSides = 0);
 
 // Surface of revolution about +y. profile holds (radius, y) points, listed
 // so that the surface runs up its outside (from the axis at the bottom,

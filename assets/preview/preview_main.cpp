@@ -16,7 +16,7 @@
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
 #include "assets/texture/png_writer.h"
-#include "camera/flight.h"
+#include "app/flight.h"
 #include "camera/floating_camera.h"
 #include "scene/shadow_transforms.h"
 #include "model/standard_streams.h"

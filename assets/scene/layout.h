@@ -38,6 +38,15 @@ constexpr float kTieBeamBottom = 6.85f;
 constexpr float kTieBeamDepth = 0.3f;
 constexpr float kColumnX = 5.5f;
 
+// Wall panelling: boards up to kPanelHeight between stiles one bay apart,
+// a rail below the chair rail, in relief drawn into the panelling's maps.
+constexpr float kPanelHeight = 1.0f;
+constexpr float kPanelBay = 1.2f;
+constexpr float kPanelStile = 0.08f;
+constexpr float kPanelRailBottom = 0.89f;
+constexpr float kPanelRailTop = 0.95f;
+constexpr float kPanelRelief = 0.03f;
+
 // The study wing off the hall's +x wall, where the flight ends.
 constexpr float kWingEnd = 17.5f;
 constexpr float kWingHalfWidth = 4.5f;

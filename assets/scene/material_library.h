@@ -11,11 +11,15 @@
 
 // One procedural texture set: four image files named <name>_diffuse.png,
 // <name>_normal.png, <name>_specular.png and <name>_displacement.png.
+// Its size follows the closest the flight comes to the surfaces that use it
+// (one texel to one to two pixels there, at 1280 x 720); the recipe draws
+// it at drawnSize, a multiple, and the generator averages it down.
 struct TextureSetDef {
     std::string name;
     int size;       // pixels per side
     float texSize;  // world units one tile spans; the meshes' UVs follow it
     std::function<SurfaceMaps(int size)> make;
+    int drawnSize = 512;
 };
 
 // A material of the bundled models: factors and the texture set it samples.

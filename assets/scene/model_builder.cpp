@@ -6,25 +6,27 @@
 
 ModelBuilder::ModelBuilder(std::string textureDir) : textureDir_(std::move(textureDir)) {}
 
-std::size_t ModelBuilder::slot(const std::string& material) {
-    const auto it = std::find(materials_.begin(), materials_.end(), material);
+std::size_t ModelBuilder::material(const std::string& name) {
+    const auto it = std::find(materials_.begin(), materials_.end(), name);
     if (it != materials_.end()) return static_cast<std::size_t>(it - materials_.begin());
-    findMaterial(material);  // throws on a name that is not in the library
-    materials_.push_back(material);
-    parts_.emplace_back();
+    findMaterial(name);  // throws on a name that is not in the library
+    materials_.push_back(name);
     return materials_.size() - 1;
 }
 
-void ModelBuilder::add(const std::string& material, const MeshPart& part, const glm::mat4& transform) {
-    appendPart(parts_[slot(material)], part, transform);
+void ModelBuilder::add(const std::string& materialName, const MeshPart& part, const glm::mat4& transform) {
+    const std::size_t m = material(materialName);
+    auto it = std::find_if(slots_.begin(), slots_.end(), [&](const Slot& s) { return s.layer == layer_ && s.material == m; });
+    if (it == slots_.end()) it = slots_.insert(slots_.end(), Slot{layer_, m, {}});
+    appendPart(it->part, part, transform);
 }
 
 UvMapping ModelBuilder::uv(const std::string& material, glm::vec2 offset) const { return uvFor(material, offset); }
 
 ModelData ModelBuilder::build() const {
     ModelData model;
-    for (std::size_t i = 0; i < materials_.size(); ++i) {
-        const MaterialDef& def = findMaterial(materials_[i]);
+    for (const std::string& name : materials_) {
+        const MaterialDef& def = findMaterial(name);
         MaterialRecord record;
         record.diffuse = def.diffuse;
         record.specular = def.specular;
@@ -36,10 +38,16 @@ ModelData ModelBuilder::build() const {
         record.specularMapPath = textureDir_ + "/" + files[2];
         record.displacementMapPath = textureDir_ + "/" + files[3];
         model.materials.push_back(record);
+    }
+    // Layer by layer; within a layer, in order of first use.
+    std::vector<const Slot*> order;
+    for (const Slot& s : slots_) order.push_back(&s);
+    std::stable_sort(order.begin(), order.end(), [](const Slot* a, const Slot* b) { return a->layer < b->layer; });
+    for (const Slot* s : order) {
         MeshRecord mesh;
-        mesh.materialIndex = i;
-        mesh.vertices = parts_[i].vertices;
-        mesh.indices = parts_[i].indices;
+        mesh.materialIndex = s->material;
+        mesh.vertices = s->part.vertices;
+        mesh.indices = s->part.indices;
         model.meshes.push_back(std::move(mesh));
     }
     return model;

@@ -9,24 +9,23 @@ using namespace layout;
 
 namespace {
 
-constexpr float kPanelHeight = 1.0f;
 constexpr float kHalfPi = 1.5707963f;
 
 // Oak panelling, chair rail and skirting along a wall run of length len in wallFrame space.
 void addPanelling(ModelBuilder& b, const glm::mat4& frame, float len) {
-    const UvMapping oak = b.uv("oak");
-    b.add("oak", makeBox({len, kPanelHeight, 0.02f}, oak), frame * translation({len / 2, kPanelHeight / 2, 0.01f}));
-    const int bays = std::max(1, static_cast<int>(std::round(len / 1.2f)));
-    for (int i = 0; i <= bays; ++i) {
-        const float x = std::clamp(len * static_cast<float>(i) / static_cast<float>(bays), 0.04f, len - 0.04f);
-        b.add("oak", makeBox({0.08f, 0.78f, 0.03f}, oak), frame * translation({x, 0.55f, 0.035f}));
-    }
-    b.add("oak", makeBevelledBox({len, 0.06f, 0.03f}, 0.008f, oak), frame * translation({len / 2, 0.92f, 0.035f}));
+    const LayerScope lining(b, DrawLayer::Lining);
+    // One board along the wall with stiles and rail drawn into its maps,
+    // bays placed so that the run ends in two equal part bays. Its back lies
+    // against the wall, its top under the chair rail.
+    const float bays = len / kPanelBay;
+    const UvMapping panels{kPanelBay, {0.5f * (std::ceil(bays) - bays), 0.0f}};
+    b.add("panelling", makeBox({len, kPanelHeight, 0.02f}, panels, kBackSide | kTopSide | kBottomSide),
+          frame * translation({len / 2, kPanelHeight / 2, 0.01f}));
     // Chair rail: a rounded moulding, extruded along the wall.
     const std::vector<glm::vec2> rail = {{0.0f, 0.95f},  {0.035f, 0.95f}, {0.05f, 0.965f}, {0.055f, 0.985f},
                                          {0.05f, 1.005f}, {0.035f, 1.02f}, {0.0f, 1.03f}};
     b.add("walnut", makeExtrusion(rail, len, b.uv("walnut"), 50.0f), frame * translation({len, 0, 0}) * rotationY(-kHalfPi));
-    b.add("walnut", makeBevelledBox({len, 0.17f, 0.035f}, 0.01f, b.uv("walnut")),
+    b.add("walnut", makeBox({len, 0.17f, 0.035f}, b.uv("walnut"), kBackSide | kBottomSide),
           frame * translation({len / 2, 0.085f, 0.038f}));
 }
 
@@ -39,6 +38,7 @@ glm::mat4 wallFrame(const glm::vec3& point, const glm::vec3& inwardNormal) {
 void addRoomShell(ModelBuilder& b) {
     const float w = kHallHalfWidth;
     const float hallLength = kHallBack - kHallFront;
+    LayerScope shell(b, DrawLayer::Shell);
     // Hall floor: boards run along the hall (v along -z).
     b.add("floor", makeQuad({-w, 0, kHallBack}, {2 * w, 0, 0}, {0, 0, -hallLength}, b.uv("floor")));
     // Side walls up to the eaves; the +x wall leaves the opening into the wing.

@@ -1,4 +1,5 @@
 #include "assets/mesh/primitives.h"
+#include "assets/scene/flight_view.h"
 #include "assets/scene/furniture.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/scene_parts.h"
@@ -20,6 +21,7 @@ void addFireplace(ModelBuilder& b, const glm::mat4& wall) {
     const UvMapping brick = b.uv("brick");
     const UvMapping marble = b.uv("marble");
     const float d = kBreastDepth, hw = kBreastHalfWidth, fw = kFireHalfWidth, fh = kFireHeight, h = kWingCeiling;
+    LayerScope layer(b, DrawLayer::Lining);
     // Breast front around the opening, and its two sides.
     b.add("wall_green", makeQuad({-hw, 0, d}, {hw - fw, 0, 0}, {0, h, 0}, plaster), wall);
     b.add("wall_green", makeQuad({fw, 0, d}, {hw - fw, 0, 0}, {0, h, 0}, plaster), wall);
@@ -35,20 +37,30 @@ void addFireplace(ModelBuilder& b, const glm::mat4& wall) {
     b.add("brick", makeQuad({-fw, 0.002f, d}, {2 * fw, 0, 0}, {0, 0, back - d}, brick), wall);
     // Marble surround: pilasters, frieze, mantel shelf and hearth.
     for (float s : {-1.0f, 1.0f})
-        b.add("marble", makeBevelledBox({0.3f, 1.15f, 0.12f}, 0.015f, marble), wall * translation({s * (fw + 0.15f), 0.575f, d + 0.06f}));
-    b.add("marble", makeBevelledBox({2 * fw + 0.6f, 0.22f, 0.14f}, 0.02f, marble), wall * translation({0, 1.06f, d + 0.07f}));
-    b.add("marble", makeBevelledBox({2 * fw + 0.9f, 0.07f, 0.34f}, 0.02f, marble), wall * translation({0, 1.205f, d + 0.1f}));
-    b.add("marble", makeBevelledBox({2 * fw + 1.0f, 0.05f, 0.6f}, 0.015f, marble), wall * translation({0, 0.025f, d + 0.3f}));
+        b.add("marble", makeBevelledBox({0.3f, 1.15f, 0.12f}, 0.015f, marble, kBackSide | kBottomSide | kTopSide),
+              wall * translation({s * (fw + 0.15f), 0.575f, d + 0.06f}));
+    b.add("marble", makeBevelledBox({2 * fw + 0.6f, 0.22f, 0.14f}, 0.02f, marble, kBackSide | kTopSide),
+          wall * translation({0, 1.06f, d + 0.07f}));
+    b.add("marble", makeBevelledBox({2 * fw + 0.9f, 0.07f, 0.34f}, 0.02f, marble, kBackSide),
+          wall * translation({0, 1.205f, d + 0.1f}));
+    b.add("marble", makeBevelledBox({2 * fw + 1.0f, 0.05f, 0.6f}, 0.015f, marble, kBottomSide),
+          wall * translation({0, 0.025f, d + 0.3f}));
     // Logs on iron fire dogs.
+    b.setLayer(DrawLayer::Free);
+    const glm::vec3 hearth = flight_view::placed(wall, {0, 0.3f, d});
+    const int dogSegments = flight_view::circleSegments(0.04f, hearth);
     for (float s : {-1.0f, 1.0f}) {
-        b.add("iron", makeBox({0.04f, 0.04f, 0.4f}, b.uv("iron")), wall * translation({s * 0.35f, 0.08f, 0.3f}));
-        b.add("iron", makeCylinder(0.03f, 0.3f, 8, true, b.uv("iron")), wall * translation({s * 0.35f, 0.0f, 0.5f}));
-        b.add("iron", makeSphere(0.04f, 8, 6, b.uv("iron")), wall * translation({s * 0.35f, 0.32f, 0.5f}));
+        b.add("iron", makeBox({0.04f, 0.04f, 0.4f}, b.uv("iron"), kBottomSide), wall * translation({s * 0.35f, 0.08f, 0.3f}));
+        b.add("iron", makeCylinder(0.03f, 0.3f, dogSegments, false, b.uv("iron")), wall * translation({s * 0.35f, 0.0f, 0.5f}));
+        b.add("iron", makeSphere(0.04f, dogSegments, dogSegments / 2, b.uv("iron")), wall * translation({s * 0.35f, 0.32f, 0.5f}));
     }
     const UvMapping bark = b.uv("bark");
-    b.add("bark", makeCylinder(0.08f, 0.95f, 10, true, bark), wall * translation({-0.47f, 0.18f, 0.25f}) * rotationZ(-kHalfPi));
-    b.add("bark", makeCylinder(0.07f, 0.9f, 10, true, bark), wall * translation({-0.45f, 0.17f, 0.42f}) * rotationZ(-kHalfPi) * rotationY(0.2f));
-    b.add("bark", makeCylinder(0.065f, 0.85f, 10, true, bark), wall * translation({-0.4f, 0.31f, 0.33f}) * rotationZ(-kHalfPi) * rotationY(-0.15f));
+    const int logSegments = flight_view::circleSegments(0.08f, hearth);
+    b.add("bark", makeCylinder(0.08f, 0.95f, logSegments, true, bark), wall * translation({-0.47f, 0.18f, 0.25f}) * rotationZ(-kHalfPi));
+    b.add("bark", makeCylinder(0.07f, 0.9f, logSegments, true, bark),
+          wall * translation({-0.45f, 0.17f, 0.42f}) * rotationZ(-kHalfPi) * rotationY(0.2f));
+    b.add("bark", makeCylinder(0.065f, 0.85f, logSegments, true, bark),
+          wall * translation({-0.4f, 0.31f, 0.33f}) * rotationZ(-kHalfPi) * rotationY(-0.15f));
     // Things on the mantel.
     const glm::mat4 shelf = wall * translation({0, 1.24f, d + 0.12f});
     addCandlestick(b, shelf * translation({-0.95f, 0, 0}), 0.32f);
@@ -83,7 +95,8 @@ void addWing(ModelBuilder& b) {
     addPainting(b, wallFrame({12.8f, 2.4f, kWingHalfWidth}, {0, 0, -1}), {1.6f, 1.2f}, 2);
     addBench(b, wallFrame({12.8f, 0, -kWingHalfWidth}, {0, 0, 1}) * translation({0, 0, 0.3f}), 1.8f);
     addChest(b, wallFrame({12.8f, 0, kWingHalfWidth}, {0, 0, -1}) * translation({0, 0, 0.33f}));
+    const LayerScope lining(b, DrawLayer::Lining);
     for (float x : {10.0f, 12.5f, 15.0f})
-        b.add("timber", makeBevelledBox({0.25f, 0.22f, 2 * kWingHalfWidth}, 0.02f, b.uv("timber")),
+        b.add("timber", makeBevelledBox({0.25f, 0.22f, 2 * kWingHalfWidth}, 0.02f, b.uv("timber"), kTopSide | kFrontSide | kBackSide),
               translation({x, kWingCeiling - 0.11f, 0}));
 }

@@ -29,22 +29,27 @@ Image toGreyImage(const ScalarField& field) {
     return image;
 }
 
-Image normalMapFromHeight(const ScalarField& height, float bumpDepth, float texSize) {
+Image normalMapFromHeight(const ScalarField& height, float bumpDepth, float texSize, int factor) {
     const int n = height.size;
     // Height units per pixel step become world slope.
     const float scale = bumpDepth * static_cast<float>(n) / texSize;
-    Image image{n, n, 3, {}};
-    image.pixels.reserve(static_cast<std::size_t>(n) * n * 3);
+    Field<glm::vec3> normals(n);
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
             const float dhdu = (height.wrapped(x + 1, y) - height.wrapped(x - 1, y)) * 0.5f * scale;
             // v grows towards the top of the image, i.e. towards smaller y.
             const float dhdv = (height.wrapped(x, y - 1) - height.wrapped(x, y + 1)) * 0.5f * scale;
-            const glm::vec3 normal = glm::normalize(glm::vec3(-dhdu, -dhdv, 1.0f));
-            image.pixels.push_back(toByte(normal.x * 0.5f + 0.5f));
-            image.pixels.push_back(toByte(normal.y * 0.5f + 0.5f));
-            image.pixels.push_back(toByte(normal.z * 0.5f + 0.5f));
+            normals.at(x, y) = glm::normalize(glm::vec3(-dhdu, -dhdv, 1.0f));
         }
+    }
+    if (factor > 1) normals = downsampled(normals, factor);
+    Image image{normals.size, normals.size, 3, {}};
+    image.pixels.reserve(normals.values.size() * 3);
+    for (const glm::vec3& v : normals.values) {
+        const glm::vec3 normal = glm::normalize(v);
+        image.pixels.push_back(toByte(normal.x * 0.5f + 0.5f));
+        image.pixels.push_back(toByte(normal.y * 0.5f + 0.5f));
+        image.pixels.push_back(toByte(normal.z * 0.5f + 0.5f));
     }
     return image;
 }

@@ -45,12 +45,31 @@ struct SurfaceMaps {
     float texSize = 1.0f;
 };
 
+// The field at 1/factor of its size, each pixel the mean of a factor x
+// factor block (size a multiple of factor).
+template <typename T>
+Field<T> downsampled(const Field<T>& field, int factor) {
+    const int n = field.size / factor;
+    Field<T> out(n);
+    const float weight = 1.0f / static_cast<float>(factor * factor);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            T sum = T();
+            for (int j = 0; j < factor; ++j)
+                for (int i = 0; i < factor; ++i) sum += field.at(x * factor + i, y * factor + j);
+            out.at(x, y) = sum * weight;
+        }
+    return out;
+}
+
 Image toRgbImage(const ColorField& field);
 Image toGreyImage(const ScalarField& field);
 
 // Tangent-space normal map of the height field: x along +u, y along +v
-// (image up), z out of the surface, encoded as n * 0.5 + 0.5.
-Image normalMapFromHeight(const ScalarField& height, float bumpDepth, float texSize);
+// (image up), z out of the surface, encoded as n * 0.5 + 0.5. With factor
+// above 1 the map is that many times smaller, each pixel the normalised mean
+// of the normals of its block.
+Image normalMapFromHeight(const ScalarField& height, float bumpDepth, float texSize, int factor = 1);
 
 // The displacement map as a depth map: white is deepest (1 - height).
 Image depthMapFromHeight(const ScalarField& height);

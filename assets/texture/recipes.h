@@ -14,6 +14,13 @@ SurfaceMaps blankMaps(int size, float bumpDepth);
 SurfaceMaps makeFloorPlanks(int size);            // honey oak boards along v
 SurfaceMaps makeWood(int size, glm::vec3 light, glm::vec3 dark, float seed);  // furniture grain along u
 SurfaceMaps makeTimber(int size);                 // rough, cracked beams
+// Wall panelling, one bay per tile (world units): boards between two half
+// stiles at the tile's sides, a rail across from railBottom to railTop up
+// the tile; stiles and rail stand relief out of the boards.
+struct PanelLayout {
+    float bayWidth, stileWidth, railBottom, railTop, relief;
+};
+SurfaceMaps makePanelling(int size, glm::vec3 light, glm::vec3 dark, float seed, const PanelLayout& layout);
 
 // Mineral.
 SurfaceMaps makePlaster(int size, glm::vec3 colour, float seed);
@@ -32,15 +39,19 @@ SurfaceMaps makeGilding(int size);
 SurfaceMaps makeCeramic(int size, glm::vec3 colour, float seed);
 
 // Pictures and printed things (UVs cover them exactly once).
-SurfaceMaps makeBookSpines(int size);             // 8 x 8 atlas; the last cell is page edges
+SurfaceMaps makeBookSpines(int size);             // the book atlas (below)
 SurfaceMaps makePaintings(int size);              // 2 x 2 atlas of four paintings
 SurfaceMaps makeClockDial(int size);
 SurfaceMaps makeGlobe(int size);                  // equirectangular: u longitude, v latitude
 SurfaceMaps makeBark(int size);
 SurfaceMaps makeGlow(int size, glm::vec3 colour); // flat and bright: the bulb
 
-// Atlas cells: where cell (column, row) of a grid of n x n lies in UV space
-// (row 0 at the top of the image).
+// Atlas cells: where cell (column, row) of a grid of n x n, or of columns x
+// rows, lies in UV space (row 0 at the top of the image).
 glm::vec4 atlasCell(int column, int row, int n);  // (u0, v0, u1, v1)
-constexpr int kBookAtlasCells = 8;
-constexpr int kBookPageCell = kBookAtlasCells * kBookAtlasCells - 1;
+glm::vec4 atlasCell(int column, int row, int columns, int rows);
+// The book atlas: narrow cells, each about as tall for its width as a book's
+// spine; cells are numbered row by row and the last one is page edges.
+constexpr int kBookAtlasColumns = 32;
+constexpr int kBookAtlasRows = 4;
+constexpr int kBookPageCell = kBookAtlasColumns * kBookAtlasRows - 1;

@@ -206,9 +206,11 @@ glm::vec3 paintSpheres(float s, float t) {
 
 }  // namespace
 
-glm::vec4 atlasCell(int column, int row, int n) {
-    const float size = 1.0f / static_cast<float>(n);
-    return {column * size, 1.0f - (row + 1) * size, (column + 1) * size, 1.0f - row * size};
+glm::vec4 atlasCell(int column, int row, int n) { return atlasCell(column, row, n, n); }
+
+glm::vec4 atlasCell(int column, int row, int columns, int rows) {
+    const float w = 1.0f / static_cast<float>(columns), h = 1.0f / static_cast<float>(rows);
+    return {column * w, 1.0f - (row + 1) * h, (column + 1) * w, 1.0f - row * h};
 }
 
 SurfaceMaps makeBookSpines(int size) {
@@ -216,11 +218,11 @@ SurfaceMaps makeBookSpines(int size) {
     paintSurface(
         size,
         [&](float u, float v, glm::vec3& albedo, float& height, float& spec) {
-            const int column = static_cast<int>(u * kBookAtlasCells);
-            const int row = static_cast<int>((1.0f - v) * kBookAtlasCells);
-            const int index = row * kBookAtlasCells + column;
-            const float s = fract(u * kBookAtlasCells);
-            const float t = fract(v * kBookAtlasCells);
+            const int column = static_cast<int>(u * kBookAtlasColumns);
+            const int row = static_cast<int>((1.0f - v) * kBookAtlasRows);
+            const int index = row * kBookAtlasColumns + column;
+            const float s = fract(u * kBookAtlasColumns);
+            const float t = fract(v * kBookAtlasRows);
             const float cloth = tileNoise(u, v, 256, 151.0f);
             if (index == kBookPageCell) {
                 // Page edges: fine lines along the book.

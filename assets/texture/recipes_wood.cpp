@@ -81,6 +81,31 @@ SurfaceMaps makeWood(int size, glm::vec3 light, glm::vec3 dark, float seed) {
     return maps;
 }
 
+SurfaceMaps makePanelling(int size, glm::vec3 light, glm::vec3 dark, float seed, const PanelLayout& layout) {
+    // The wood of the furniture, with the frame's relief added to its height:
+    // the stiles and the top rail stand out of the boards by layout.relief.
+    SurfaceMaps maps = makeWood(size, light, dark, seed);
+    const float grainScale = maps.bumpDepth / layout.relief;
+    maps.bumpDepth = layout.relief;
+    const float halfStile = 0.5f * layout.stileWidth / layout.bayWidth;
+    const float railLow = layout.railBottom / layout.bayWidth, railHigh = layout.railTop / layout.bayWidth;
+    const float ramp = 0.008f / layout.bayWidth;  // a small chamfer on each edge
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float u = maps.height.u(x), v = maps.height.v(y);
+            const float stile = 1.0f - smoothstepf(halfStile - ramp, halfStile, std::min(u, 1.0f - u));
+            const float rail = smoothstepf(railLow - ramp, railLow, v) * (1.0f - smoothstepf(railHigh, railHigh + ramp, v));
+            const float raised = std::max(stile, rail);
+            float& h = maps.height.at(x, y);
+            h = 0.1f + 0.8f * raised + h * grainScale;
+            // The boards sit back in the frame's shade, darkest along its edges.
+            const float toFrame = std::min(std::min(u, 1.0f - u) - halfStile, std::fabs(v - railLow)) * layout.bayWidth;
+            const float shade = 1.0f - 0.35f * (1.0f - smoothstepf(0.0f, 0.015f, toFrame));
+            maps.albedo.at(x, y) *= glm::mix(0.9f * shade, 1.0f, raised);
+        }
+    return maps;
+}
+
 SurfaceMaps makeTimber(int size) {
     SurfaceMaps maps = blankMaps(size, 0.006f);
     paintSurface(

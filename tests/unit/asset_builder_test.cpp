@@ -25,6 +25,16 @@ TEST(ModelBuilder, MergesGeometryPerMaterialInOrderOfFirstUse) {
     EXPECT_EQ(model.meshes[2].materialIndex, 2u);
     EXPECT_EQ(b.textureSets(), (std::vector<std::string>{"walnut", "brass", "oak"}));
     EXPECT_THROW(b.add("unobtainium", makeBox({1, 1, 1})), std::invalid_argument);
+    // A layer drawn later gets meshes of its own after all earlier layers' meshes.
+    {
+        const LayerScope shell(b, DrawLayer::Shell);
+        b.add("walnut", makeBox({1, 1, 1}));
+    }
+    b.add("iron", makeBox({1, 1, 1}));
+    const ModelData layered = b.build();
+    ASSERT_EQ(layered.meshes.size(), 5u);
+    EXPECT_EQ(layered.meshes[3].materialIndex, 3u);  // iron, still in the first layer
+    EXPECT_EQ(layered.meshes[4].materialIndex, 0u);
 }
 
 TEST(Lathe, SplitsNormalsAtSharpCornersOnly) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frame_loop.h"
-#include "camera/flight.h"
+#include "app/flight.h"
 #include "camera/floating_camera.h"
 #include "camera/time_step.h"
 

@@ -1,4 +1,4 @@
-#include "camera/flight.h"
+#include "app/flight.h"
 
 #include "camera/time_step.h"
 
