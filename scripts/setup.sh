@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev nlohmann-json3-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick libx11-dev libxtst-dev
   libgl1-mesa-dri mesa-utils
+  python3-matplotlib
 )
 
 missing=()

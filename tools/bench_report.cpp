@@ -190,12 +190,23 @@ std::string formatJson(const BenchResult& r) {
 
 std::string formatCsv(const BenchResult& r) {
     std::ostringstream out;
-    out << "frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib\n";
+    out << "frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib";
+    for (const PassTiming& pass : r.passes) out << "," << pass.name << "_ms";
+    out << "\n";
     char line[160];
     for (const FrameRecord& f : r.frames) {
-        std::snprintf(line, sizeof line, "%d,%.6f,%.4f,%.4f,%.4f,%llu\n", f.index, f.simulatedTime, f.frameMs,
+        std::snprintf(line, sizeof line, "%d,%.6f,%.4f,%.4f,%.4f,%llu", f.index, f.simulatedTime, f.frameMs,
                       f.renderCallMs, f.renderCpuMs, static_cast<unsigned long long>(f.residentKiB));
         out << line;
+        const std::size_t i = static_cast<std::size_t>(f.index);
+        for (std::size_t p = 0; p < r.passes.size(); ++p) {
+            out << ",";
+            if (i < r.profiledPassMs.size() && p < r.profiledPassMs[i].size()) {
+                std::snprintf(line, sizeof line, "%.4f", r.profiledPassMs[i][p]);
+                out << line;
+            }
+        }
+        out << "\n";
     }
     return out.str();
 }

@@ -57,6 +57,9 @@ struct BenchResult {
     int profileFrames = 0;
     Summary profileFrameMs;    // whole frames of the profiling run
     std::vector<PassTiming> passes;
+    // Per profiled frame, the milliseconds of each pass in the order of
+    // passes; profiled frame i replays measured frame i.
+    std::vector<std::vector<double>> profiledPassMs;
     MemoryReport memory;
     bool ssaoChecked = false;
     double ssaoMeanAbsDifference = 0.0;
@@ -70,7 +73,8 @@ void summarizeFrames(BenchResult& result);
 std::string formatTable(const BenchResult& result);
 // One JSON object with every figure of the table; times in ms, sizes in KiB.
 std::string formatJson(const BenchResult& result);
-// A header line and one line per measured frame.
+// A header line and one line per measured frame; a pass's column is filled
+// for the frames that the profiling run replayed, empty for the rest.
 std::string formatCsv(const BenchResult& result);
 // JSON string literal with the needed escapes.
 std::string jsonString(const std::string& text);

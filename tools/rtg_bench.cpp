@@ -158,6 +158,9 @@ void profilePasses(const BenchOptions& options, Runner& runner, BenchResult& res
     for (int p = 0; p < kFramePassCount; ++p) {
         result.passes.push_back(PassTiming{passName(static_cast<RenderPass>(p)), summarize(profiler.samples()[p])});
     }
+    result.profiledPassMs.assign(frameMs.size(), std::vector<double>(kFramePassCount, 0.0));
+    for (std::size_t i = 0; i < frameMs.size(); ++i)
+        for (int p = 0; p < kFramePassCount; ++p) result.profiledPassMs[i][p] = profiler.samples()[p][i];
 }
 
 // Draws the frame just shown once more with the scene's brute-force SSAO

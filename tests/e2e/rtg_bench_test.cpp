@@ -125,7 +125,9 @@ TEST(RtgBenchRun, ShortRunReportsEveryFigureAndPass) {
 
     const auto csv = outputLines(readFile(dir.file("frames.csv")));
     ASSERT_EQ(csv.size(), 7u);
-    EXPECT_EQ(csv[0], "frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib");
+    EXPECT_EQ(csv[0],
+              "frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib,geometry_ms,ssao_ms,blur_ms,shadow_ms,"
+              "lighting_ms,depth_copy_ms,forward_ms");
     EXPECT_EQ(csv[1].rfind("0,0.033333,", 0), 0u) << csv[1];  // after the start-up frame and one warm-up
 }
 
