@@ -76,11 +76,12 @@ void main() {
         vec3 scene = textureLod(gPosition, ndc * 0.5 + 0.5, 0.0).xyz;
         // Range check: an occluder counts less the farther it is from this
         // point, and not at all beyond the radius, so distant foreground
-        // objects leave no dark halos. Background holds the cleared 0, the
-        // eye point, where no surface lies: it never occludes.
+        // objects leave no dark halos. Background holds the cleared 0; no
+        // surface lies exactly at the eye's depth (a perspective view ends at
+        // its near plane), so z = 0 never occludes.
         vec3 toScene = scene - position;
         float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredRadius, 0.0, 1.0);
-        occluded += (scene.z >= p.z + bias && scene != vec3(0.0)) ? falloff : 0.0;
+        occluded += (scene.z >= p.z + bias && scene.z != 0.0) ? falloff : 0.0;
     }
     float visibility = pow(1.0 - occluded / float(kSamplesPerPixel), power);
     // Background pixels (the cleared 0 in the shininess slot, which no
