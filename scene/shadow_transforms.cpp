@@ -22,6 +22,10 @@ glm::mat4 makeShadowProjection(int shadowWidth, int shadowHeight) {
     return glm::perspective(kShadowFieldOfView, aspect, kShadowNearPlane, kShadowFarPlane);
 }
 
+float shadowDepthToAxisDistance(float depth) {
+    return kShadowNearPlane / (1.0f - depth * (kShadowFarPlane - kShadowNearPlane) / kShadowFarPlane);
+}
+
 std::vector<glm::mat4> computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos) {
     std::vector<glm::mat4> transforms;
     for (const CubeFace& face : kCubeFaces)

@@ -16,6 +16,12 @@ constexpr int kShadowFaceCount = 6;
 
 glm::mat4 makeShadowProjection(int shadowWidth, int shadowHeight);
 
+// The shadow pass stores the rasterizer's window depth, which for a point at
+// distance m along a face's axis is s = f (1 - n / m) / (f - n) (n and f the
+// near and far planes). The lighting shader compares in the same terms
+// (its kShadowNearPlane and "farPlane"); this turns s back into m.
+float shadowDepthToAxisDistance(float depth);
+
 // Face i is projection x lookAt(lightPos, lightPos + direction_i, up_i),
 // oriented the way GL samples cube map face GL_TEXTURE_CUBE_MAP_POSITIVE_X + i.
 std::vector<glm::mat4> computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos);

@@ -1,12 +1,8 @@
 #version 330 core
-// Stores the linear distance to the light over the far plane, the value the
-// lighting pass compares against (also in [0, 1], like any depth).
-
-in vec3 worldPosition;
-
-uniform vec3 lightPos;
-uniform float farPlane;
+// Depth only: the rasterizer's own depth (the face projection's window
+// depth) is what the lighting pass reads back. Writing gl_FragDepth here
+// would switch off early depth testing and run this stage for every covered
+// texel; with nothing written, the rasterizer can skip hidden fragments.
 
 void main() {
-    gl_FragDepth = length(worldPosition - lightPos) / farPlane;
 }

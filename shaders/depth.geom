@@ -7,8 +7,6 @@ layout(triangle_strip, max_vertices = 18) out;
 
 uniform mat4 shadowTransformMats[6];
 
-out vec3 worldPosition;
-
 // True when all three corners lie outside the same side or near plane: the
 // rasterizer would discard such a triangle anyway, after paying for its
 // set-up. (The tests hold in homogeneous coordinates, also behind the light.)
@@ -25,15 +23,12 @@ void main() {
         vec4 c = shadowTransformMats[face] * gl_in[2].gl_Position;
         if (outsideFrustum(a, b, c)) continue;
         gl_Layer = face;
-        worldPosition = gl_in[0].gl_Position.xyz;
         gl_Position = a;
         EmitVertex();
         gl_Layer = face;
-        worldPosition = gl_in[1].gl_Position.xyz;
         gl_Position = b;
         EmitVertex();
         gl_Layer = face;
-        worldPosition = gl_in[2].gl_Position.xyz;
         gl_Position = c;
         EmitVertex();
         EndPrimitive();

@@ -42,7 +42,8 @@ vec3 octahedralDecode(vec2 e) {
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     vec3 position = texelFetch(gPosition, pixel, 0).xyz;
-    vec3 normal = octahedralDecode(texelFetch(gNormal, pixel, 0).xy);
+    vec3 packedNormal = texelFetch(gNormal, pixel, 0).xyz;
+    vec3 normal = octahedralDecode(packedNormal.xy);
     vec3 noise = texture(texNoise, texCoords * noiseScale).xyz;
 
     // Gram-Schmidt the noise vector into a frame around the normal (with a
@@ -63,7 +64,7 @@ void main() {
     // so that each subset holds near and far samples alike.
     int subset = (pixel.x & 1) + 2 * (pixel.y & 1);
     subset = kSubsetCount == 8 ? subset + 4 * ((pixel.x >> 1) & 1) : subset;
-    float bias = kBias + kBiasPerUnitDepth * -position.z;
+    float bias = kBias + kBiasPerUnitDepth * abs(position.z);
     float inverseSquaredRadius = 1.0 / (radius * radius);
     float occluded = 0.0;
     for (int i = 0; i < kSamplesPerPixel; ++i) {
@@ -75,12 +76,15 @@ void main() {
         vec3 scene = textureLod(gPosition, ndc * 0.5 + 0.5, 0.0).xyz;
         // Range check: an occluder counts less the farther it is from this
         // point, and not at all beyond the radius, so distant foreground
-        // objects leave no dark halos. Background (z = 0) never occludes.
+        // objects leave no dark halos. Background holds the cleared 0; no
+        // surface lies exactly at the eye's depth (a perspective view ends at
+        // its near plane), so z = 0 never occludes.
         vec3 toScene = scene - position;
         float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredRadius, 0.0, 1.0);
-        occluded += (scene.z >= p.z + bias && scene.z < 0.0) ? falloff : 0.0;
+        occluded += (scene.z >= p.z + bias && scene.z != 0.0) ? falloff : 0.0;
     }
     float visibility = pow(1.0 - occluded / float(kSamplesPerPixel), power);
-    // Background pixels (z = 0) have nothing to occlude.
-    occlusion = position.z < 0.0 ? visibility : 1.0;
+    // Background pixels (the cleared 0 in the shininess slot, which no
+    // surface writes) have nothing to occlude.
+    occlusion = packedNormal.z != 0.0 ? visibility : 1.0;
 }

@@ -1,10 +1,12 @@
 #version 330 core
 // G-buffer pass: one surface sample per pixel, in view space.
-//   gPosition   (RGB16F): view-space position; z < 0 on geometry, the cleared
-//                         0 marks background.
+//   gPosition   (RGB16F): view-space position (the cleared 0 on background).
 //   gNormal     (RGB16F): xy the octahedral encoding of the view-space
-//                         normal; z the Blinn-Phong shininess, or minus the
-//                         emission strength for emissive surfaces.
+//                         normal; z the Blinn-Phong shininess (at least 1),
+//                         or minus the emission strength for emissive
+//                         surfaces (at most -kMinEmission). No surface writes
+//                         z = 0: the cleared 0 marks background, also where
+//                         an orthographic view shows geometry behind the eye.
 //   gAlbedoSpec (RGBA8):  rgb sqrt of the linear albedo (a cheap perceptual
 //                         curve, so that dark colours keep their precision in
 //                         8 bits), a the specular intensity.
@@ -33,12 +35,17 @@ uniform sampler2D texture_normal1;    // tangent-space normal, +y along the v di
 uniform sampler2D texture_specular1;  // specular intensity in red
 
 const float kMinShininess = 1.0;
+// Far above the smallest normal 16-bit float, so the negated strength never
+// rounds to the background's 0, and far too dim to see.
+const float kMinEmission = 1e-4;
 
-// A map whose image failed to load is bound without one; Mesa samples a 1 x 1
-// black stand-in, other drivers report size 0.
-bool hasImage(sampler2D map) {
+// A map whose image failed to load is bound without one: Mesa samples a
+// 1 x 1 stand-in holding (0, 0, 0, 1), other drivers report size 0. A real
+// image of one texel is used unless it holds exactly that value, which no
+// shader can tell from the stand-in (such a map is drawn as missing).
+bool hasImage(sampler2D map, vec4 texel) {
     ivec2 size = textureSize(map, 0);
-    return size.x > 1 || size.y > 1;
+    return size.x > 1 || size.y > 1 || (size.x == 1 && texel != vec4(0.0, 0.0, 0.0, 1.0));
 }
 
 vec3 srgbToLinear(vec3 c) {
@@ -62,18 +69,18 @@ void main() {
     bool hasTangent = dot(tangent, tangent) > 1e-10;
     vec2 uv = fs.texCoords;
 
-    if (hasTangent) {
+    vec4 normalTexel = textureLod(texture_normal1, uv, 0.0);
+    if (hasTangent && hasImage(texture_normal1, normalTexel)) {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
-        if (hasImage(texture_normal1)) {
-            vec3 mapped = textureLod(texture_normal1, uv, 0.0).xyz * 2.0 - 1.0;
-            normal = normalize(tbn * mapped);
-        }
+        normal = normalize(tbn * (normalTexel.xyz * 2.0 - 1.0));
     }
 
     vec3 albedo = material.diffuse;
-    if (hasImage(texture_diffuse1)) albedo *= srgbToLinear(textureLod(texture_diffuse1, uv, 0.0).rgb);
-    float specularMap = hasImage(texture_specular1) ? textureLod(texture_specular1, uv, 0.0).r : 1.0;
+    vec4 diffuseTexel = textureLod(texture_diffuse1, uv, 0.0);
+    if (hasImage(texture_diffuse1, diffuseTexel)) albedo *= srgbToLinear(diffuseTexel.rgb);
+    vec4 specularTexel = textureLod(texture_specular1, uv, 0.0);
+    float specularMap = hasImage(texture_specular1, specularTexel) ? specularTexel.r : 1.0;
     float specular = specularMap * dot(material.specular, vec3(1.0 / 3.0));
 
     float shininess = max(material.shininess, kMinShininess);
@@ -82,7 +89,7 @@ void main() {
         // The glow is the surface colour times the emissive factor; its
         // strength rides in the shininess slot, negated.
         albedo *= material.emissive / emission;
-        shininess = -emission;
+        shininess = -max(emission, kMinEmission);
     }
 
     gPosition = fs.viewPosition;

@@ -33,12 +33,18 @@ const float kAmbientFacingDown = 0.13;
 const float kEmissiveShininess = 16.0;
 
 // Shadow filtering: taps on a disk around the lookup direction, turned per
-// pixel so that the penumbra shows fine noise instead of banding.
+// pixel so that the penumbra shows fine noise instead of banding. Four taps
+// near the rim come first; only where they disagree (a penumbra) do four
+// more, the first ones turned by an eighth of a turn at half the radius.
 const int kShadowTaps = 8;
-const vec2 kShadowDisk[8] = vec2[](
-    vec2(-0.613, 0.617), vec2(0.170, -0.040), vec2(-0.299, -0.791), vec2(0.645, 0.493),
-    vec2(-0.651, -0.171), vec2(0.421, -0.780), vec2(0.179, 0.853), vec2(0.908, -0.180));
+const int kCertainTaps = 4;
+const vec2 kShadowRim[4] = vec2[](vec2(0.85, 0.2), vec2(-0.2, 0.85), vec2(-0.85, -0.2), vec2(0.2, -0.85));
+const mat2 kInnerTurn = mat2(0.35355339, 0.35355339, -0.35355339, 0.35355339);
 const float kShadowMapSize = 1024.0;
+// The cube faces' projection: the rasterizer stores the window depth
+// s = f (1 - n / m) / (f - n) of a point at distance m along the face's axis
+// (n this near plane, f = farPlane).
+const float kShadowNearPlane = 0.1;
 // The filter radius and offsets, in shadow texels at the receiver's distance.
 const float kFilterTexels = 1.75;
 const float kNormalOffsetTexels = 1.0;
@@ -62,6 +68,11 @@ vec3 linearToSrgb(vec3 c) {
     vec3 s3 = sqrt(s2);
     vec3 curve = 0.585122381 * s1 + 0.783140355 * s2 - 0.368262736 * s3;
     return mix(c * 12.92, curve, step(0.0031308, c));
+}
+
+float majorAxis(vec3 d) {
+    vec3 a = abs(d);
+    return max(a.x, max(a.y, a.z));
 }
 
 // Fraction of the light that reaches the surface point at lightToPoint
@@ -96,31 +107,47 @@ float shadowVisibility(vec3 lightToPoint, vec3 n, float cosine, float viewDistan
 
     // Each tap compares with the receiver's own distance along its direction:
     // the plane through origin with normal n, so that a tilted surface does
-    // not shadow itself across the filter disk.
+    // not shadow itself across the filter disk. The comparison is made along
+    // the face axis, the distance the stored depth encodes: with m the
+    // receiver's axis distance, it is lit when m <= n / (1 - s (f - n) / f).
     float planeDistance = dot(n, origin);
     vec2 planeSlope = vec2(dot(n, u), dot(n, v));
-    float squaredLength = originLength * originLength;
+    float axisBias = bias * majorAxis(origin) / originLength;
+    float depthScale = 1.0 - kShadowNearPlane / farPlane;
     float lit = 0.0;
-    for (int i = 0; i < kShadowTaps; ++i) {
-        vec2 o = turn * kShadowDisk[i];
-        vec3 direction = origin + u * o.x + v * o.y;
-        float facing = min(planeDistance + dot(planeSlope, o), -1e-4);
-        float receiver = sqrt(squaredLength + dot(o, o)) * planeDistance / facing;
-        float closest = textureLod(depthCubeMap, direction, 0.0).r * farPlane;
-        lit += receiver - bias <= closest ? 1.0 : 0.0;
-    }
+    int taps = kCertainTaps;
+    int done = 0;
+    // A loop, not an if: this renderer shades blocks of pixels together and
+    // runs both sides of every if, but leaves a loop once every pixel of the
+    // block is done, so only blocks with a penumbra pay for the second round.
+    do {
+        for (int i = 0; i < kCertainTaps; ++i) {
+            vec2 o = turn * kShadowRim[i];
+            vec3 direction = origin + u * o.x + v * o.y;
+            float facing = min(planeDistance + dot(planeSlope, o), -1e-4);
+            float receiver = majorAxis(direction) * planeDistance / facing - axisBias;
+            float stored = textureLod(depthCubeMap, direction, 0.0).r;
+            lit += receiver * (1.0 - stored * depthScale) <= kShadowNearPlane ? 1.0 : 0.0;
+        }
+        done += kCertainTaps;
+        turn *= kInnerTurn;
+        if (done == kCertainTaps && lit > 0.0 && lit < float(kCertainTaps)) taps = kShadowTaps;
+    } while (done < taps);
     // The cube map holds nothing beyond the far plane: such points are lit.
-    return distance < farPlane ? lit / float(kShadowTaps) : 1.0;
+    return distance < farPlane ? lit / float(taps) : 1.0;
 }
 
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
-    vec3 position = texelFetch(gPosition, pixel, 0).xyz;
-    if (position.z >= 0.0) {
-        fragColor = vec4(0.0, 0.0, 0.0, 1.0);  // background
+    vec3 packedNormal = texelFetch(gNormal, pixel, 0).xyz;
+    // Background: no surface writes 0 in the shininess slot (view-space
+    // positions may have any sign: an orthographic view also shows geometry
+    // behind the eye).
+    if (packedNormal.z == 0.0) {
+        fragColor = vec4(0.0, 0.0, 0.0, 1.0);
         return;
     }
-    vec3 packedNormal = texelFetch(gNormal, pixel, 0).xyz;
+    vec3 position = texelFetch(gPosition, pixel, 0).xyz;
     vec3 normal = octahedralDecode(packedNormal.xy);
     vec4 albedoSpec = texelFetch(gAlbedoSpec, pixel, 0);
     vec3 albedo = albedoSpec.rgb * albedoSpec.rgb;
@@ -139,7 +166,7 @@ void main() {
     vec3 l = toLight / distance;
     float cosine = dot(normal, l);
     if (cosine > 0.0) {
-        float visibility = shadowVisibility(viewToWorld * -toLight, worldNormal, cosine, -position.z);
+        float visibility = shadowVisibility(viewToWorld * -toLight, worldNormal, cosine, abs(position.z));
         if (visibility > 0.0) {
             float attenuation =
                 1.0 / (1.0 + pointLight.Linear * distance + pointLight.Quadratic * distance * distance);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "scene/room_scene.h"
+#include "scene/shadow_transforms.h"
 #include "tools/png_file.h"
 
 const char* const kCaptureBuffers[8] = {"final",    "positions", "normals",   "albedo",
@@ -108,6 +109,9 @@ std::vector<std::string> captureFrame(const RoomScene& scene, const std::string&
     for (int i = 0; i < kShadowFaceCount; ++i) {
         faces[i] = readTextureFloat(GL_TEXTURE_CUBE_MAP, scene.depthCubeMap, GL_TEXTURE_CUBE_MAP_POSITIVE_X + i,
                                     GL_DEPTH_COMPONENT, 1);
+        // Shown as distance along the face's axis over the far plane: the
+        // stored depth itself crowds everything beyond a few units near 1.
+        for (float& value : faces[i].values) value = shadowDepthToAxisDistance(value) / kShadowFarPlane;
     }
     ValueRange depthRange;
     save("shadow_cube", shadowCross(faces, kShadowCellSize, depthRange));

@@ -1,7 +1,10 @@
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <random>
+#include <regex>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +14,7 @@
 #include "camera/time_step.h"
 #include "gpu/shader_contract.h"
 #include "scene/room_scene.h"
+#include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/scene_test_support.h"
@@ -169,9 +173,14 @@ TEST_F(SceneFrame, HandsEachPassItsUniforms) {
 
     // The shadow pass: its own uniforms survive the model draws (the meshes'
     // material locations belong to the geometry program).
+    // The shaders may leave "farPlane" and "lightPos" unread (inactive, location -1).
     const GLuint depth = scene_->depthShader->program;
-    EXPECT_EQ(uniformFloat(depth, "farPlane"), 25.0f);
-    EXPECT_EQ(uniformVec3(depth, "lightPos"), scene_->lightPosition);
+    if (glGetUniformLocation(depth, "farPlane") >= 0) {
+        EXPECT_EQ(uniformFloat(depth, "farPlane"), 25.0f);
+    }
+    if (glGetUniformLocation(depth, "lightPos") >= 0) {
+        EXPECT_EQ(uniformVec3(depth, "lightPos"), scene_->lightPosition);
+    }
     EXPECT_EQ(uniformMatrix(depth, "modelMat"), scene_->lampModelMatrix);
     const std::vector<glm::mat4> faces = scene_->computeShadowTransforms(
         glm::perspective(1.5707964f, 1.0f, 0.1f, 25.0f), scene_->lightPosition);
@@ -312,6 +321,67 @@ TEST_F(SceneFrame, ThePillarShadowsTheWallBehindIt) {
     ASSERT_TRUE(a.x >= 0 && a.x < kWidth && a.y >= 0 && a.y < kHeight);
     ASSERT_TRUE(b.x >= 0 && b.x < kWidth && b.y >= 0 && b.y < kHeight);
     EXPECT_LT(brightness(image, a.x, a.y) * 2.0f, brightness(image, static_cast<int>(b.x), static_cast<int>(b.y)));
+}
+
+TEST_F(SceneFrame, TheShadowCubeHoldsDepthsThatTurnBackIntoDistancesAlongEachFaceAxis) {
+    drawFrame(0.0f);
+    // From the light at (0, 2.8, 3): walls square to the face axes, the
+    // table top below and the pillar's near face towards -z. A plane square
+    // to a face's axis lies at one distance along it over the whole face.
+    const struct {
+        int face;
+        float distance;
+    } expected[] = {{0, 6.0f}, {1, 6.0f}, {3, 1.9f}, {4, 7.0f}, {5, 1.9f}};
+    std::vector<float> texels(static_cast<std::size_t>(kShadowMapSize) * kShadowMapSize);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, scene_->depthCubeMap);
+    for (const auto& e : expected) {
+        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + e.face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, texels.data());
+        const float centre = texels[static_cast<std::size_t>(kShadowMapSize / 2) * kShadowMapSize + kShadowMapSize / 2];
+        EXPECT_NEAR(shadowDepthToAxisDistance(centre), e.distance, 1e-3f) << "face " << e.face;
+    }
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+
+    // The lighting shader makes the same conversion with its own near plane.
+    std::ifstream file("shaders/ssao_lighting.frag");
+    std::stringstream source;
+    source << file.rdbuf();
+    std::smatch match;
+    const std::string text = source.str();
+    ASSERT_TRUE(std::regex_search(text, match, std::regex(R"(const float kShadowNearPlane = ([0-9.]+);)")));
+    EXPECT_EQ(std::stof(match[1].str()), kShadowNearPlane);
+}
+
+TEST_F(SceneFrame, AnOrthographicViewLightsGeometryBehindTheEye) {
+    // The eye inside the pillar, looking along -z: its face towards +z lies
+    // 1.1 units behind the eye, inside the orthographic volume (near plane
+    // -10), and faces the light 1.9 units beyond it. (The light cube, further
+    // behind, covers the middle of the window.)
+    camera_.projectionMatrix = camera_.orthoMatrix;
+    aimCamera(camera_, glm::vec3(0.0f, 2.8f, 0.0f), glm::vec3(0.0f, 2.8f, -3.0f));
+    drawFrame(0.0f);
+    const Image image = readWindow(kWidth, kHeight);
+    const glm::ivec2 p = projectToPixel(camera_, glm::vec3(0.4f, 2.5f, 1.1f), kWidth, kHeight);
+    EXPECT_GT(brightness(image, p.x, p.y), 0.4f);
+}
+
+TEST_F(SceneFrame, AOneTexelMapIsSampledLikeAnyOther) {
+    // The walls' material names maps that do not exist; give it a one-texel
+    // red diffuse image instead.
+    scene_.reset();
+    Image red{1, 1, {255, 0, 0, 255}};
+    ASSERT_TRUE(writePng("models/final_scene/textures/missing_diffuse.png", red));
+    scene_ = std::make_unique<RoomScene>(kWidth, kHeight);
+    aimCamera(camera_, glm::vec3(0.0f, 2.0f, 6.0f), glm::vec3(4.0f, 2.0f, -6.0f));
+    drawFrame(0.0f);
+    std::vector<std::uint8_t> albedo(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    glBindTexture(GL_TEXTURE_2D, scene_->gAlbedoSpec);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, albedo.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    // The factor (0.75, 0.72, 0.68) times red, stored as the square root.
+    const std::size_t centre = (static_cast<std::size_t>(kHeight / 2) * kWidth + kWidth / 2) * 4;
+    EXPECT_NEAR(albedo[centre], 221, 2);
+    EXPECT_EQ(albedo[centre + 1], 0);
+    EXPECT_EQ(albedo[centre + 2], 0);
 }
 
 TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreLitNotShadowed) {
