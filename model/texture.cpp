@@ -87,8 +87,18 @@ bool createTexture(const char* path, GLuint name, TextureFault& fault, std::stri
     // Errors raised before are not this upload's; its own (out of memory,
     // above a limit) leave the texture without an image.
     drainGlErrors();
-    // RGBA rows are a multiple of 4 bytes, so the default unpack alignment fits.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    // A map without an image samples as a 1 x 1 texture on Mesa, so the
+    // shaders take 1 x 1 as "no image"; a real one-texel image goes up as
+    // 2 x 2 copies of its texel, which samples the same everywhere.
+    if (width == 1 && height == 1) {
+        const stbi_uc* t = pixels;
+        const stbi_uc block[16] = {t[0], t[1], t[2], t[3], t[0], t[1], t[2], t[3],
+                                   t[0], t[1], t[2], t[3], t[0], t[1], t[2], t[3]};
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, block);
+    } else {
+        // RGBA rows are a multiple of 4 bytes, so the default unpack alignment fits.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    }
     stbi_image_free(pixels);
     if (!drainGlErrors()) {
         budget().release(bytes);

@@ -39,13 +39,12 @@ const float kMinShininess = 1.0;
 // rounds to the background's 0, and far too dim to see.
 const float kMinEmission = 1e-4;
 
-// A map whose image failed to load is bound without one: Mesa samples a
-// 1 x 1 stand-in holding (0, 0, 0, 1), other drivers report size 0. A real
-// image of one texel is used unless it holds exactly that value, which no
-// shader can tell from the stand-in (such a map is drawn as missing).
-bool hasImage(sampler2D map, vec4 texel) {
+// A map whose image failed to load is bound without one: Mesa samples it as
+// a 1 x 1 texture holding (0, 0, 0, 1), other drivers report size 0. The
+// loader uploads a real one-texel image as 2 x 2, so every image is larger.
+bool hasImage(sampler2D map) {
     ivec2 size = textureSize(map, 0);
-    return size.x > 1 || size.y > 1 || (size.x == 1 && texel != vec4(0.0, 0.0, 0.0, 1.0));
+    return size.x > 1 || size.y > 1;
 }
 
 vec3 srgbToLinear(vec3 c) {
@@ -70,7 +69,7 @@ void main() {
     vec2 uv = fs.texCoords;
 
     vec4 normalTexel = textureLod(texture_normal1, uv, 0.0);
-    if (hasTangent && hasImage(texture_normal1, normalTexel)) {
+    if (hasTangent && hasImage(texture_normal1)) {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
         normal = normalize(tbn * (normalTexel.xyz * 2.0 - 1.0));
@@ -78,9 +77,9 @@ void main() {
 
     vec3 albedo = material.diffuse;
     vec4 diffuseTexel = textureLod(texture_diffuse1, uv, 0.0);
-    if (hasImage(texture_diffuse1, diffuseTexel)) albedo *= srgbToLinear(diffuseTexel.rgb);
+    if (hasImage(texture_diffuse1)) albedo *= srgbToLinear(diffuseTexel.rgb);
     vec4 specularTexel = textureLod(texture_specular1, uv, 0.0);
-    float specularMap = hasImage(texture_specular1, specularTexel) ? specularTexel.r : 1.0;
+    float specularMap = hasImage(texture_specular1) ? specularTexel.r : 1.0;
     float specular = specularMap * dot(material.specular, vec3(1.0 / 3.0));
 
     float shininess = max(material.shininess, kMinShininess);

@@ -30,12 +30,11 @@ const float kMinShininess = 1.0;
 // eye are slightly dimmer.
 const float kEdgeDimming = 0.25;
 
-// As in the geometry pass: a missing image samples (0, 0, 0, 1) from a 1 x 1
-// stand-in (or reports size 0); a real one-texel image holding anything else
-// is used.
-bool hasImage(sampler2D map, vec4 texel) {
+// As in the geometry pass: a missing image samples as a 1 x 1 texture (or
+// reports size 0); the loader uploads real one-texel images as 2 x 2.
+bool hasImage(sampler2D map) {
     ivec2 size = textureSize(map, 0);
-    return size.x > 1 || size.y > 1 || (size.x == 1 && texel != vec4(0.0, 0.0, 0.0, 1.0));
+    return size.x > 1 || size.y > 1;
 }
 
 vec3 srgbToLinear(vec3 c) {
@@ -51,7 +50,7 @@ void main() {
     vec3 n = normalize(viewNormal);
     vec3 v = normalize(-viewPosition);
     vec4 diffuseTexel = texture(texture_diffuse1, texCoords);
-    vec3 surface = hasImage(texture_diffuse1, diffuseTexel) ? srgbToLinear(diffuseTexel.rgb) : vec3(1.0);
+    vec3 surface = hasImage(texture_diffuse1) ? srgbToLinear(diffuseTexel.rgb) : vec3(1.0);
     float facing = max(dot(n, v), 0.0);
     vec3 color = material.emissive * surface * (1.0 - kEdgeDimming + kEdgeDimming * facing);
 
@@ -62,7 +61,7 @@ void main() {
     if (cosine > 0.0) {
         float shininess = max(material.shininess, kMinShininess);
         vec4 specularTexel = texture(texture_specular1, texCoords);
-        float specularMap = hasImage(texture_specular1, specularTexel) ? specularTexel.r : 1.0;
+        float specularMap = hasImage(texture_specular1) ? specularTexel.r : 1.0;
         vec3 h = normalize(l + v);
         float highlight = pow(max(dot(n, h), 0.0), shininess) * (shininess + 8.0) / 8.0;
         color += cosine * (material.diffuse * surface + material.specular * specularMap * highlight);
