@@ -47,8 +47,13 @@ bool hasImage(sampler2D map) {
     return size.x > 1 || size.y > 1;
 }
 
+// The sRGB curve x^2.4 (x = (c + 0.055) / 1.055) as x^2 times a fit of
+// x^0.4 around one square root: within 0.5 % of the exact curve, a fifth of
+// an 8-bit step in the stored square root, far cheaper than pow per channel.
 vec3 srgbToLinear(vec3 c) {
-    return mix(c / 12.92, pow((c + 0.055) / 1.055, vec3(2.4)), step(0.04045, c));
+    vec3 x = (c + 0.055) / 1.055;
+    vec3 curve = x * x * (0.07623002 + 1.06752223 * sqrt(x) - 0.14534574 * x);
+    return mix(c / 12.92, curve, step(0.04045, c));
 }
 
 vec2 octahedralEncode(vec3 n) {

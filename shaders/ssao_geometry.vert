@@ -23,10 +23,14 @@ void main() {
     vec4 viewPosition = modelView * vec4(aPosition, 1.0);
     // Normals need the inverse transpose to stay perpendicular under a
     // non-uniform scale; tangents lie in the surface and follow it directly.
-    mat3 normalMatrix = transpose(inverse(mat3(modelView)));
+    // The cofactor matrix is that inverse transpose times the determinant:
+    // the fragment stage normalizes, so only the determinant's sign matters.
+    mat3 basis = mat3(modelView);
+    mat3 cofactor = mat3(cross(basis[1], basis[2]), cross(basis[2], basis[0]), cross(basis[0], basis[1]));
+    float orientation = dot(basis[0], cofactor[0]) < 0.0 ? -1.0 : 1.0;
     vs.viewPosition = viewPosition.xyz;
-    vs.viewNormal = normalMatrix * aNormal;
-    vs.viewTangent = mat3(modelView) * aTangent;
+    vs.viewNormal = cofactor * (aNormal * orientation);
+    vs.viewTangent = basis * aTangent;
     vs.texCoords = aTexCoords;
     gl_Position = projection * viewPosition;
 }
