@@ -203,8 +203,10 @@ TEST_F(RtgInput, PSwitchesToAnOrthographicViewAndBack) {
     stopFlight();
     const Picture perspective = before_;
     rtg_->pressKey("p");
+    // Judged by the pictures no longer lining up: the orthographic view is
+    // so unlike the perspective one that a motion estimate between them
+    // finds chance fits, sometimes near no motion at all.
     EXPECT_TRUE(rtg_->waitUntilMoved(perspective)) << "P did not change the view";
-    EXPECT_FALSE(isStill(change("P"))) << last();
     rtg_->pressKey("p");
     EXPECT_TRUE(rtg_->waitUntilView(perspective)) << "a second P did not bring the perspective view back";
     before_ = perspective;
