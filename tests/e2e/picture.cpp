@@ -12,11 +12,11 @@ namespace {
 // size, wide shifts without scaling (turning, sideways and vertical moves)
 // and scalings with small shifts (moving forward and back); then the best few
 // answers refined at full size.
-constexpr int kCoarseShift = 20;         // +-20 px at half size: +-40 px at full size
+constexpr int kCoarseShift = 20;  // +-20 px at half size: +-40 px at full size
 constexpr int kCoarseShiftWhenScaled = 4;
 constexpr float kCoarseScaleStep = 1.03f;
-constexpr int kCoarseScaleSteps = 11;    // 1.03^+-11: about 0.72 to 1.38
-constexpr int kCandidates = 6;           // coarse answers refined besides no motion
+constexpr int kCoarseScaleSteps = 11;  // 1.03^+-11: about 0.72 to 1.38
+constexpr int kCandidates = 6;         // coarse answers refined besides no motion
 // Shifts alone are searched wider: up to +-48 px at full size. A walk
 // forward or back with the view tilted scales things about the horizon,
 // far above or below the centre: scalings with a vertical shift of up to
@@ -44,7 +44,8 @@ Map lumaMap(const Picture& picture) {
     Map map{picture.width, picture.height, {}};
     map.v.resize(static_cast<std::size_t>(picture.width) * picture.height);
     for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) map.v[static_cast<std::size_t>(y) * picture.width + x] = luminance(picture, x, y);
+        for (int x = 0; x < picture.width; ++x)
+            map.v[static_cast<std::size_t>(y) * picture.width + x] = luminance(picture, x, y);
     return map;
 }
 
@@ -54,7 +55,8 @@ Map halve(const Map& m) {
     for (int y = 0; y < out.height; ++y)
         for (int x = 0; x < out.width; ++x)
             out.v[static_cast<std::size_t>(y) * out.width + x] =
-                0.25f * (m.at(2 * x, 2 * y) + m.at(2 * x + 1, 2 * y) + m.at(2 * x, 2 * y + 1) + m.at(2 * x + 1, 2 * y + 1));
+                0.25f *
+                (m.at(2 * x, 2 * y) + m.at(2 * x + 1, 2 * y) + m.at(2 * x, 2 * y + 1) + m.at(2 * x + 1, 2 * y + 1));
     return out;
 }
 
@@ -254,7 +256,8 @@ ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const
 
 bool viewChanged(const Picture& before, const Picture& after) {
     if (before.width != after.width || before.height != after.height || before.width == 0) return true;
-    return match(localContrast(lumaMap(before)), localContrast(lumaMap(after)), Motion{}, ViewRegion{}) < kSameViewMatch;
+    return match(localContrast(lumaMap(before)), localContrast(lumaMap(after)), Motion{}, ViewRegion{}) <
+           kSameViewMatch;
 }
 
 bool isStill(const ViewMotion& motion) {
@@ -263,8 +266,8 @@ bool isStill(const ViewMotion& motion) {
 
 std::string describe(const ViewMotion& motion) {
     char text[160];
-    std::snprintf(text, sizeof text, "moved by (%.1f, %.1f) px, scaled by %.3f (match %.3f, %.3f if unmoved)", motion.dx,
-                  motion.dy, motion.scale, motion.match, motion.stillMatch);
+    std::snprintf(text, sizeof text, "moved by (%.1f, %.1f) px, scaled by %.3f (match %.3f, %.3f if unmoved)",
+                  motion.dx, motion.dy, motion.scale, motion.match, motion.stillMatch);
     return text;
 }
 

@@ -57,14 +57,14 @@ protected:
         rtg_->idle(kFlightBeforeStop);
         rtg_->pressKey("Return");
         before_ = rtg_->screenshot();
-        EXPECT_TRUE(rtg_->holdKeysBriefly({"Shift_L"}, kDescentSeconds, before_)) << "Left Shift did not lower the view";
+        EXPECT_TRUE(rtg_->holdKeysBriefly({"Shift_L"}, kDescentSeconds, before_))
+            << "Left Shift did not lower the view";
         before_ = rtg_->screenshot();
     }
 
     // Keys held briefly (see kMoveSeconds); the change they made, searched among
     // changes of the given kind.
-    ViewMotion held(const std::vector<std::string>& keys, const std::string& what,
-                    ViewChange kind = ViewChange::Any) {
+    ViewMotion held(const std::vector<std::string>& keys, const std::string& what, ViewChange kind = ViewChange::Any) {
         EXPECT_TRUE(rtg_->holdKeysBriefly(keys, kMoveSeconds, before_)) << what << " did not move the view";
         return change(what, kind);
     }

@@ -11,9 +11,9 @@ namespace {
 
 const char* const kFrameLine = "Frames per Second: ";
 const char* const kVersionLine = "OpenGL version: ";
-constexpr double kStartTimeout = 60.0;   // start-up under the sanitizers, on a busy machine
+constexpr double kStartTimeout = 60.0;  // start-up under the sanitizers, on a busy machine
 constexpr double kFrameTimeout = 30.0;
-constexpr int kFramesToShowInput = 3;    // handled in one, drawn in the next, shown after the swap
+constexpr int kFramesToShowInput = 3;  // handled in one, drawn in the next, shown after the swap
 // Never less time than this for input to show, however fast the frames.
 constexpr double kSecondsToShowInput = 0.2;
 constexpr double kMoveTimeout = 10.0;

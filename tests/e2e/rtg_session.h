@@ -33,7 +33,7 @@ public:
     bool ready() const { return failure_.empty(); }
     const std::string& failure() const { return failure_; }
 
-    int frames() const;        // frame-rate lines printed so far
+    int frames() const;          // frame-rate lines printed so far
     bool waitFrames(int count);  // until count more frames were shown
     // Lets time pass with no input (the output is read meanwhile).
     void idle(double seconds);
