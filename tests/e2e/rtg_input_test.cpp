@@ -32,6 +32,9 @@ constexpr float kMinShift = 2.0f;
 // The mouse turns tried during the flight add about 30 pixels.
 constexpr float kFlightSideways = 8.0f;
 constexpr float kMinGrowth = 1.03f;
+// Walks are judged below the roof timbers: near and overhead, they pass out
+// of the view, and their rows fit a wrong scaling.
+constexpr ViewRegion kBelowTheRoof{0.15f, 0.3f, 0.85f, 0.6f};
 // The flight tilts the view by about 14 pixels a second at its start; the
 // first screenshot and the first one after a restart are each taken within
 // a few frames of the first point. The stopped view, two seconds in, is
@@ -81,7 +84,8 @@ protected:
         lastBefore_ = before_;
         lastAfter_ = rtg_->screenshot();
         lastWhat_ = what;
-        lastMotion_ = estimateViewMotion(lastBefore_, lastAfter_, ViewRegion{}, kind);
+        const ViewRegion region = kind == ViewChange::Walk ? kBelowTheRoof : ViewRegion{};
+        lastMotion_ = estimateViewMotion(lastBefore_, lastAfter_, region, kind);
         before_ = lastAfter_;
         return lastMotion_;
     }
