@@ -3,7 +3,7 @@
 #include <cstdint>
 
 struct FrameTiming {
-    float deltaTime = 0.0f;               // seconds
+    float deltaTime = 0.0f;                  // seconds
     unsigned long long framesPerSecond = 0;  // truncated toward zero
 };
 

@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
-#include "app/input.h"
 #include "app/flight.h"
+#include "app/input.h"
 #include "camera/floating_camera.h"
 
 class RoomScene;

@@ -26,8 +26,7 @@ InputAction command(InputCommand c) {
 
 InputAction mapEvent(const SDL_Event& event, InputState& state, bool relativeMouseMode, bool flying) {
     switch (event.type) {
-        case SDL_QUIT:
-            return command(InputCommand::Quit);
+        case SDL_QUIT: return command(InputCommand::Quit);
         case SDL_KEYDOWN: {
             // Key repeats are deliberately not filtered: they act like new presses.
             const SDL_Keycode key = event.key.keysym.sym;
@@ -46,8 +45,7 @@ InputAction mapEvent(const SDL_Event& event, InputState& state, bool relativeMou
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT) return command(InputCommand::CaptureMouse);
             return {};
-        default:
-            return {};
+        default: return {};
     }
 }
 

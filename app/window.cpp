@@ -124,9 +124,9 @@ bool checkGlRequirements(std::string& error) {
     for (const auto& entry : entryPoints)
         if (!entry.present) missing += std::string(missing.empty() ? "" : ", ") + entry.name;
     if (versionOk && glslOk && missing.empty()) return true;
-    error = "OpenGL too old: " + std::to_string(kNeededGlMajor) + "." + std::to_string(kNeededGlMinor) +
-            " with GLSL " + std::to_string(kNeededGlsl / 100) + "." + std::to_string(kNeededGlsl % 100) +
-            " needed, found " + glText(GL_VERSION) + " with GLSL " + glText(GL_SHADING_LANGUAGE_VERSION);
+    error = "OpenGL too old: " + std::to_string(kNeededGlMajor) + "." + std::to_string(kNeededGlMinor) + " with GLSL " +
+            std::to_string(kNeededGlsl / 100) + "." + std::to_string(kNeededGlsl % 100) + " needed, found " +
+            glText(GL_VERSION) + " with GLSL " + glText(GL_SHADING_LANGUAGE_VERSION);
     if (!missing.empty()) error += ", without " + missing;
     return false;
 }

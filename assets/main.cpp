@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         std::cout << report.modelPaths[i] << ": " << report.triangleCounts[i] << " triangles" << std::endl;
         total += report.triangleCounts[i];
     }
-    std::cout << "rtg-assets: " << report.filesWritten << " files, " << report.bytesWritten / 1024 << " KiB, "
-              << total << " triangles in " << seconds << " s" << std::endl;
+    std::cout << "rtg-assets: " << report.filesWritten << " files, " << report.bytesWritten / 1024 << " KiB, " << total
+              << " triangles in " << seconds << " s" << std::endl;
     return 0;
 }

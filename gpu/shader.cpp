@@ -67,7 +67,7 @@ std::string Shader::readFile(const char* path) {
     return text;
 }
 
-GLuint Shader::compileShader(std::string source, GLenum type) {
+GLuint Shader::compileShader(const std::string& source, GLenum type) {
     const GLuint id = glCreateShader(type);
     // No length array: GL reads up to the first NUL, as a C string.
     const GLchar* text = source.c_str();

@@ -18,7 +18,7 @@ struct Shader {
 
     static GLuint createProgram(const char* vertexPath, const char* geometryPath, const char* fragmentPath);
     // The compiled stage's name, or 0 when it did not compile.
-    static GLuint compileShader(std::string source, GLenum type);
+    static GLuint compileShader(const std::string& source, GLenum type);
     // The file's bytes exactly (no line-end translation), or empty when the
     // file cannot be opened or is not a regular file.
     static std::string readFile(const char* path);

@@ -74,9 +74,9 @@ inline constexpr const char* kUniformModel = "model";            // mat4
 // ---- SSAO program ----
 
 inline constexpr const char* kUniformSamplesPrefix = "samples[";  // vec3 each, see indexedUniformName
-inline constexpr const char* kUniformPower = "power";            // float
-inline constexpr const char* kUniformRadius = "radius";          // float
-inline constexpr const char* kUniformNoiseScale = "noiseScale";  // vec2
+inline constexpr const char* kUniformPower = "power";             // float
+inline constexpr const char* kUniformRadius = "radius";           // float
+inline constexpr const char* kUniformNoiseScale = "noiseScale";   // vec2
 inline constexpr SamplerUnit kSsaoSamplerUnits[] = {{"gPosition", 0}, {"gNormal", 1}, {"texNoise", 2}};
 
 // ---- SSAO blur program ----
@@ -86,18 +86,19 @@ inline constexpr SamplerUnit kSsaoBlurSamplerUnits[] = {{"ssaoInput", 0}};
 // ---- Depth program (shadow cube pass; with a geometry stage) ----
 
 inline constexpr const char* kUniformShadowTransformsPrefix = "shadowTransformMats[";  // mat4 each, per cube face
-inline constexpr const char* kUniformModelMat = "modelMat";  // mat4 (not "model")
-inline constexpr const char* kUniformLightPos = "lightPos";  // vec3, world space
+inline constexpr const char* kUniformModelMat = "modelMat";                            // mat4 (not "model")
+inline constexpr const char* kUniformLightPos = "lightPos";                            // vec3, world space
 inline constexpr const char* kUniformFarPlane = "farPlane";  // float, also in the lighting program
 
 // ---- Lighting program ----
 
-inline constexpr const char* kUniformPointLightPosition = "pointLight.Position";  // vec3, view space
-inline constexpr const char* kUniformPointLightColor = "pointLight.Color";        // vec3
-inline constexpr const char* kUniformPointLightLinear = "pointLight.Linear";      // float
+inline constexpr const char* kUniformPointLightPosition = "pointLight.Position";    // vec3, view space
+inline constexpr const char* kUniformPointLightColor = "pointLight.Color";          // vec3
+inline constexpr const char* kUniformPointLightLinear = "pointLight.Linear";        // float
 inline constexpr const char* kUniformPointLightQuadratic = "pointLight.Quadratic";  // float
-inline constexpr const char* kUniformViewMatrix = "viewMatrix";                   // mat4
-inline constexpr SamplerUnit kLightingSamplerUnits[] = {{"gPosition", 0}, {"gNormal", 1}, {"gAlbedoSpec", 2}, {"ssao", 3}};
+inline constexpr const char* kUniformViewMatrix = "viewMatrix";                     // mat4
+inline constexpr SamplerUnit kLightingSamplerUnits[] = {
+    {"gPosition", 0}, {"gNormal", 1}, {"gAlbedoSpec", 2}, {"ssao", 3}};
 // Set up with the shadow map it samples.
 inline constexpr SamplerUnit kLightingShadowSamplerUnits[] = {{"depthCubeMap", 4}};
 
@@ -110,6 +111,4 @@ inline constexpr const char* kUniformModelViewMat = "modelViewMat";             
 inline constexpr const char* kUniformInverseModelViewMat = "inverseModelViewMat";    // mat4
 
 // The name of element index of an array uniform: prefix + index + "]".
-inline std::string indexedUniformName(const char* prefix, int index) {
-    return prefix + std::to_string(index) + "]";
-}
+inline std::string indexedUniformName(const char* prefix, int index) { return prefix + std::to_string(index) + "]"; }

@@ -53,13 +53,13 @@ private:
 };
 
 std::string endsInside(const std::string& what, std::uint64_t needed, std::uint64_t remaining) {
-    return "file ends inside " + what + " (needs " + std::to_string(needed) + " bytes, " +
-           std::to_string(remaining) + " remain)";
+    return "file ends inside " + what + " (needs " + std::to_string(needed) + " bytes, " + std::to_string(remaining) +
+           " remain)";
 }
 
 std::string countTooLarge(const char* name, std::uint64_t count, std::uint64_t remaining) {
-    return std::string(name) + " " + std::to_string(count) + " more than the remaining " +
-           std::to_string(remaining) + " bytes can hold";
+    return std::string(name) + " " + std::to_string(count) + " more than the remaining " + std::to_string(remaining) +
+           " bytes can hold";
 }
 
 bool readVec3(ByteReader& in, glm::vec3& v) { return in.read(&v.x, sizeof v); }

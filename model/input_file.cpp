@@ -73,8 +73,8 @@ bool openInputFile(const std::string& path, std::uint64_t maxBytes, InputFile& o
     return true;
 }
 
-bool readInputFile(const std::string& path, std::uint64_t maxBytes, std::vector<std::uint8_t>& bytes,
-                   InputFault& fault, std::string& error) {
+bool readInputFile(const std::string& path, std::uint64_t maxBytes, std::vector<std::uint8_t>& bytes, InputFault& fault,
+                   std::string& error) {
     bytes.clear();
     InputFile file;
     if (!openInputFile(path, maxBytes, file, error)) {

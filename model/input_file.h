@@ -38,5 +38,5 @@ struct InputFile {
 bool openInputFile(const std::string& path, std::uint64_t maxBytes, InputFile& out, std::string& error);
 
 // The whole file, as openInputFile admits it.
-bool readInputFile(const std::string& path, std::uint64_t maxBytes, std::vector<std::uint8_t>& bytes,
-                   InputFault& fault, std::string& error);
+bool readInputFile(const std::string& path, std::uint64_t maxBytes, std::vector<std::uint8_t>& bytes, InputFault& fault,
+                   std::string& error);

@@ -2,4 +2,4 @@
 
 #include <iostream>
 
-void logInfo(std::string message) { std::cout << "INFO: " << message << std::endl; }
+void logInfo(const std::string& message) { std::cout << "INFO: " << message << std::endl; }

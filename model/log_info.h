@@ -3,4 +3,4 @@
 #include <string>
 
 // Writes "INFO: " + message as one flushed line on standard output.
-void logInfo(std::string message);
+void logInfo(const std::string& message);

@@ -66,8 +66,8 @@ bool createTexture(const char* path, GLuint name, TextureFault& fault, std::stri
         return fail(TextureFault::Unusable, fault);
     }
     std::string why;
-    const std::uint64_t bytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) *
-                                kTextureBytesPerPixel;
+    const std::uint64_t bytes =
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * kTextureBytesPerPixel;
     refund(name);  // the name may have held an image before
     if (!texturePixelsFit(width, height, why) || !budget().reserve(bytes, why)) {
         error = std::string(path) + ": " + why;

@@ -22,8 +22,7 @@ float LampSwing::advance(float deltaTime) {
     return step;
 }
 
-void applySwingStep(float step, glm::mat4& lampModelMatrix, glm::mat4& lightCubeModelMatrix,
-                    glm::vec3& lightPosition) {
+void applySwingStep(float step, glm::mat4& lampModelMatrix, glm::mat4& lightCubeModelMatrix, glm::vec3& lightPosition) {
     lampModelMatrix = glm::rotate(lampModelMatrix, step, kSwingAxis);
     lightCubeModelMatrix = glm::translate(lightCubeModelMatrix, glm::vec3(0.0f, kLightPivotOffset, 0.0f));
     lightCubeModelMatrix = glm::rotate(lightCubeModelMatrix, step, kSwingAxis);
@@ -36,8 +35,8 @@ LampState LampState::atStart() {
     start.lightPosition = kInitialLightPosition;
     start.lightCubeModelMatrix = glm::translate(start.lightCubeModelMatrix, start.lightPosition);
     start.lightCubeModelMatrix = glm::scale(start.lightCubeModelMatrix, glm::vec3(kLightCubeScale));
-    start.lampModelMatrix = glm::translate(start.lampModelMatrix,
-                                           glm::vec3(start.lightPosition.x, kLampHeight, start.lightPosition.z));
+    start.lampModelMatrix =
+        glm::translate(start.lampModelMatrix, glm::vec3(start.lightPosition.x, kLampHeight, start.lightPosition.z));
     return start;
 }
 

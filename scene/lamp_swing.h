@@ -6,8 +6,8 @@
 // frame, never rebuilt from the angle, so the swing's own state is the
 // direction and the accumulated angle alone.
 
-constexpr float kSwingRate = 0.2f;        // radians per second
-constexpr float kSwingTurnAngle = 0.4f;   // turn around past +-this angle
+constexpr float kSwingRate = 0.2f;          // radians per second
+constexpr float kSwingTurnAngle = 0.4f;     // turn around past +-this angle
 constexpr float kLightPivotOffset = 12.0f;  // along the light cube's local y axis
 
 struct LampSwing {
@@ -22,8 +22,7 @@ struct LampSwing {
 // Turns the lamp about its own origin and the light cube about a pivot
 // kLightPivotOffset up its local y axis, then reads the light position back
 // from the cube's translation.
-void applySwingStep(float step, glm::mat4& lampModelMatrix, glm::mat4& lightCubeModelMatrix,
-                    glm::vec3& lightPosition);
+void applySwingStep(float step, glm::mat4& lampModelMatrix, glm::mat4& lightCubeModelMatrix, glm::vec3& lightPosition);
 
 // Everything the swing moves, as one value: the swing itself, the lamp's and
 // the light cube's model matrices and the light's world position. The scene

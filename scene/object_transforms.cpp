@@ -1,7 +1,7 @@
 #include "scene/object_transforms.h"
 
-ObjectTransforms computeObjectTransforms(const glm::mat4& view, const glm::mat4& viewProjection,
-                                         const glm::mat4& model, const glm::vec3& lightPosition) {
+ObjectTransforms computeObjectTransforms(const glm::mat4& view, const glm::mat4& viewProjection, const glm::mat4& model,
+                                         const glm::vec3& lightPosition) {
     ObjectTransforms t;
     t.modelViewProj = viewProjection * model;
     t.modelView = view * model;

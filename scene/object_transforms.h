@@ -11,5 +11,5 @@ struct ObjectTransforms {
     glm::vec3 lightView;
 };
 
-ObjectTransforms computeObjectTransforms(const glm::mat4& view, const glm::mat4& viewProjection,
-                                         const glm::mat4& model, const glm::vec3& lightPosition);
+ObjectTransforms computeObjectTransforms(const glm::mat4& view, const glm::mat4& viewProjection, const glm::mat4& model,
+                                         const glm::vec3& lightPosition);

@@ -64,8 +64,7 @@ void RoomScene::createGBuffer() {
     gNormal = createScreenTexture(screenWidth, screenHeight, GL_RGB16F, GL_RGB, GL_FLOAT);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputGNormal, GL_TEXTURE_2D, gNormal, 0);
     gAlbedoSpec = createScreenTexture(screenWidth, screenHeight, GL_RGBA, GL_RGB, GL_UNSIGNED_BYTE);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputGAlbedoSpec, GL_TEXTURE_2D, gAlbedoSpec,
-                           0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputGAlbedoSpec, GL_TEXTURE_2D, gAlbedoSpec, 0);
     const GLenum attachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1, GL_COLOR_ATTACHMENT2};
     glDrawBuffers(3, attachments);
 
@@ -114,8 +113,8 @@ void RoomScene::setupShadowMap() {
     glGenTextures(1, &depthCubeMap);
     glBindTexture(GL_TEXTURE_CUBE_MAP, depthCubeMap);
     for (int face = 0; face < kShadowFaceCount; ++face)
-        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), 0, GL_DEPTH_COMPONENT, shadowWidth, shadowHeight, 0,
-                     GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), 0, GL_DEPTH_COMPONENT, shadowWidth,
+                     shadowHeight, 0, GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);

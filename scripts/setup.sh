@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang
+  build-essential cmake pkg-config clang clang-format clang-tidy
   libsdl2-dev libglew-dev libglm-dev libstb-dev libassimp-dev zlib1g-dev
   libgtest-dev libgmock-dev nlohmann-json3-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick libx11-dev libxtst-dev

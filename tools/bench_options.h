@@ -7,16 +7,16 @@
 struct BenchOptions {
     int width = 1280;
     int height = 720;
-    int frames = 300;        // measured frames, unless seconds > 0
-    double seconds = 0.0;    // measure for this long (wall clock) instead
+    int frames = 300;          // measured frames, unless seconds > 0
+    double seconds = 0.0;      // measure for this long (wall clock) instead
     double step = 1.0 / 60.0;  // simulated seconds per frame
-    int warmup = 10;         // frames rendered before the measurement
-    int profileFrames = 60;  // frames of the per-pass profiling run; 0 skips it
+    int warmup = 10;           // frames rendered before the measurement
+    int profileFrames = 60;    // frames of the per-pass profiling run; 0 skips it
     std::string csvPath;
     std::string jsonPath;
     std::string captureDir;
     std::vector<double> captureTimes;  // simulated seconds, ascending (capture, SSAO check)
-    bool ssaoCheck = false;  // compare interleaved SSAO with 32 samples per pixel
+    bool ssaoCheck = false;            // compare interleaved SSAO with 32 samples per pixel
     bool help = false;
 };
 

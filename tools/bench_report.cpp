@@ -99,11 +99,12 @@ std::string formatTable(const BenchResult& r) {
 
     const StartupTimes& s = r.startup;
     out << "start-up                     ms\n";
-    const std::pair<const char*, double> startupRows[] = {
-        {"context", s.contextMs},       {"shader programs", s.shaderProgramsMs},
-        {"render targets", s.renderTargetsMs}, {"models and textures", s.modelsMs},
-        {"first frame", s.firstFrameMs},
-        {"total", s.totalMs}};
+    const std::pair<const char*, double> startupRows[] = {{"context", s.contextMs},
+                                                          {"shader programs", s.shaderProgramsMs},
+                                                          {"render targets", s.renderTargetsMs},
+                                                          {"models and textures", s.modelsMs},
+                                                          {"first frame", s.firstFrameMs},
+                                                          {"total", s.totalMs}};
     for (const auto& [label, ms] : startupRows) {
         std::snprintf(line, sizeof line, "  %-22s %9.2f\n", label, ms);
         out << line;
@@ -116,8 +117,8 @@ std::string formatTable(const BenchResult& r) {
     out << line;
 
     if (!r.passes.empty()) {
-        out << "\nper pass: " << r.profileFrames << " frames of a separate profiling run, "
-            << methodText(r.passMethod) << "\n";
+        out << "\nper pass: " << r.profileFrames << " frames of a separate profiling run, " << methodText(r.passMethod)
+            << "\n";
         out << "  pass             median ms   mean ms   share\n";
         double sum = 0.0;
         for (const PassTiming& p : r.passes) sum += p.ms.median;
@@ -132,8 +133,8 @@ std::string formatTable(const BenchResult& r) {
     }
 
     const MemoryReport& m = r.memory;
-    out << "\nresident set size (MiB): after start-up " << mib(m.afterStartupKiB) << ", first frame "
-        << mib(m.startKiB) << ", last frame " << mib(m.endKiB) << ", max " << mib(m.maxKiB);
+    out << "\nresident set size (MiB): after start-up " << mib(m.afterStartupKiB) << ", first frame " << mib(m.startKiB)
+        << ", last frame " << mib(m.endKiB) << ", max " << mib(m.maxKiB);
     std::snprintf(line, sizeof line, ", trend %+.1f KiB per 1000 frames\n", m.slopeKiBPer1000Frames);
     out << line;
 
@@ -160,8 +161,7 @@ std::string formatJson(const BenchResult& r) {
     out << "  \"gl_version\": " << jsonString(r.glVersion) << ",\n";
     out << "  \"startup_ms\": {\"context\": " << number(s.contextMs)
         << ", \"shader_programs\": " << number(s.shaderProgramsMs)
-        << ", \"render_targets\": " << number(s.renderTargetsMs)
-        << ", \"models_and_textures\": " << number(s.modelsMs)
+        << ", \"render_targets\": " << number(s.renderTargetsMs) << ", \"models_and_textures\": " << number(s.modelsMs)
         << ", \"first_frame\": " << number(s.firstFrameMs) << ", \"total\": " << number(s.totalMs) << "},\n";
     out << "  \"frame_ms\": " << summaryJson(r.frameMs) << ",\n";
     out << "  \"fps\": " << number(r.fps) << ",\n";
@@ -173,8 +173,7 @@ std::string formatJson(const BenchResult& r) {
     out << "  \"profile_frame_ms\": " << summaryJson(r.profileFrameMs) << ",\n";
     out << "  \"passes_ms\": {";
     for (std::size_t i = 0; i < r.passes.size(); ++i) {
-        out << (i == 0 ? "\n" : ",\n") << "    " << jsonString(r.passes[i].name) << ": "
-            << summaryJson(r.passes[i].ms);
+        out << (i == 0 ? "\n" : ",\n") << "    " << jsonString(r.passes[i].name) << ": " << summaryJson(r.passes[i].ms);
     }
     out << (r.passes.empty() ? "},\n" : "\n  },\n");
     out << "  \"rss_kib\": {\"after_startup\": " << m.afterStartupKiB << ", \"start\": " << m.startKiB

@@ -8,22 +8,22 @@
 
 // One measured frame, as the CSV lists it.
 struct FrameRecord {
-    int index = 0;              // 0 = first measured frame
+    int index = 0;               // 0 = first measured frame
     double simulatedTime = 0.0;  // seconds of flight and swing at this frame
-    double frameMs = 0.0;       // swap to swap
-    double renderCallMs = 0.0;  // wall clock inside RoomScene::render
-    double renderCpuMs = 0.0;   // this thread's CPU time inside render
+    double frameMs = 0.0;        // swap to swap
+    double renderCallMs = 0.0;   // wall clock inside RoomScene::render
+    double renderCpuMs = 0.0;    // this thread's CPU time inside render
     std::uint64_t residentKiB = 0;
 };
 
 // Start-up, from SDL's start to the first frame on screen.
 struct StartupTimes {
-    double contextMs = 0.0;           // SDL, window, GL context, GLEW
-    double shaderProgramsMs = 0.0;    // the six programs
-    double renderTargetsMs = 0.0;     // G-buffer, SSAO, shadow targets, kernel, noise
-    double modelsMs = 0.0;            // the three models with their textures
-    double firstFrameMs = 0.0;        // first render and swap
-    double totalMs = 0.0;             // context start to first frame shown
+    double contextMs = 0.0;         // SDL, window, GL context, GLEW
+    double shaderProgramsMs = 0.0;  // the six programs
+    double renderTargetsMs = 0.0;   // G-buffer, SSAO, shadow targets, kernel, noise
+    double modelsMs = 0.0;          // the three models with their textures
+    double firstFrameMs = 0.0;      // first render and swap
+    double totalMs = 0.0;           // context start to first frame shown
 };
 
 struct PassTiming {
@@ -55,7 +55,7 @@ struct BenchResult {
     double wallSeconds = 0.0;  // the measured frames alone
     std::string passMethod;    // how the per-pass numbers were taken
     int profileFrames = 0;
-    Summary profileFrameMs;    // whole frames of the profiling run
+    Summary profileFrameMs;  // whole frames of the profiling run
     std::vector<PassTiming> passes;
     // Per profiled frame, the milliseconds of each pass in the order of
     // passes; profiled frame i replays measured frame i.

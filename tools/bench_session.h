@@ -32,7 +32,7 @@ public:
     void skipTo(int frameIndex);
 
     int frameIndex() const { return frameIndex_; }  // frames since restart
-    double simulatedTime() const;                  // of the next frame
+    double simulatedTime() const;                   // of the next frame
     RoomScene& scene() { return scene_; }
 
 private:

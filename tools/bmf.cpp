@@ -12,7 +12,8 @@ namespace {
 
 const BmfCommand kCommands[] = {
     {"info", "FILE", "print the materials and meshes of a model file", runInfo},
-    {"import", "SCENE OUT.bmf [--run-dir DIR] [--allow-outside]", "convert an OBJ, glTF or other scene into a model file", runImport},
+    {"import", "SCENE OUT.bmf [--run-dir DIR] [--allow-outside]",
+     "convert an OBJ, glTF or other scene into a model file", runImport},
 };
 
 void printUsage() {

@@ -13,10 +13,10 @@
 
 #include <assimp/DefaultIOStream.h>
 #include <assimp/DefaultIOSystem.h>
-#include <assimp/Importer.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <assimp/Importer.hpp>
 
 #include "model/input_file.h"
 
@@ -24,10 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr unsigned kPostProcess = aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
-                                  aiProcess_GenSmoothNormals | aiProcess_CalcTangentSpace |
-                                  aiProcess_PreTransformVertices | aiProcess_SortByPType | aiProcess_GenUVCoords |
-                                  aiProcess_ImproveCacheLocality | aiProcess_FindDegenerates |
+constexpr unsigned kPostProcess = aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals |
+                                  aiProcess_CalcTangentSpace | aiProcess_PreTransformVertices | aiProcess_SortByPType |
+                                  aiProcess_GenUVCoords | aiProcess_ImproveCacheLocality | aiProcess_FindDegenerates |
                                   aiProcess_ValidateDataStructure;
 constexpr float kDefaultShininess = 32.0f;
 constexpr float kDefaultSpecular = 0.5f;
@@ -138,8 +137,8 @@ private:
         std::error_code ec;
         const bool exists = fs::exists(fs::symlink_status(file, ec)) || fs::exists(file, ec);
         if (!allowOutside_ && file != scene_ && !isInside(folder_, file)) {
-            if (exists) refuse(std::string(file) + " is outside the scene's folder (" + kAllowOutsideOption +
-                               " allows it)");
+            if (exists)
+                refuse(std::string(file) + " is outside the scene's folder (" + kAllowOutsideOption + " allows it)");
             return false;
         }
         if (openInputFile(file, kMaxSceneFileBytes, opened, reason)) return true;
@@ -174,7 +173,9 @@ glm::vec3 perpendicular(const glm::vec3& n) {
 class Converter {
 public:
     Converter(const ImportRequest& request, const aiScene& scene, ImportResult& result)
-        : request_(request), scene_(scene), result_(result),
+        : request_(request),
+          scene_(scene),
+          result_(result),
           sceneDir_(fs::absolute(fs::path(request.scenePath)).parent_path()),
           sceneFolder_(resolvedFolder(request.scenePath)),
           runDir_(fs::absolute(fs::path(request.runDir)).lexically_normal()) {}
@@ -197,7 +198,8 @@ public:
             result_.model.materials.push_back(record);
         }
         for (MeshRecord& mesh : result_.model.meshes)
-            mesh.materialIndex = static_cast<std::uint64_t>(std::lower_bound(used.begin(), used.end(), mesh.materialIndex) - used.begin());
+            mesh.materialIndex = static_cast<std::uint64_t>(
+                std::lower_bound(used.begin(), used.end(), mesh.materialIndex) - used.begin());
         if (mirrored_ > 0)
             warn(std::to_string(mirrored_) +
                  " vertices have mirrored texture coordinates; normal maps shade them inverted");
@@ -259,8 +261,7 @@ private:
                 if (c == '\\') c = '/';  // paths written on Windows
             const fs::path file = fs::path(name).is_absolute() ? fs::path(name) : sceneDir_ / name;
             if (!request_.allowOutside && !isInside(sceneFolder_, file)) {
-                error = map + " map " + name + " is outside the scene's folder (" + kAllowOutsideOption +
-                        " allows it)";
+                error = map + " map " + name + " is outside the scene's folder (" + kAllowOutsideOption + " allows it)";
                 return false;
             }
             if (!fs::exists(file)) warn(map + " map " + name + " not found at " + file.string());
@@ -275,10 +276,11 @@ private:
         record.specular = colour(m, AI_MATKEY_COLOR_SPECULAR, glm::vec3(kDefaultSpecular));
         record.emissive = colour(m, AI_MATKEY_COLOR_EMISSIVE, glm::vec3(0.0f));
         float shininess = 0.0f;
-        record.shininess = m.Get(AI_MATKEY_SHININESS, shininess) == AI_SUCCESS && shininess > 0.0f ? shininess
-                                                                                                   : kDefaultShininess;
+        record.shininess =
+            m.Get(AI_MATKEY_SHININESS, shininess) == AI_SUCCESS && shininess > 0.0f ? shininess : kDefaultShininess;
         return mapPath(m, {aiTextureType_DIFFUSE, aiTextureType_BASE_COLOR}, "diffuse", record.diffuseMapPath, error) &&
-               mapPath(m, {aiTextureType_NORMALS, aiTextureType_NORMAL_CAMERA}, "normal", record.normalMapPath, error) &&
+               mapPath(m, {aiTextureType_NORMALS, aiTextureType_NORMAL_CAMERA}, "normal", record.normalMapPath,
+                       error) &&
                mapPath(m, {aiTextureType_SPECULAR}, "specular", record.specularMapPath, error) &&
                mapPath(m, {aiTextureType_DISPLACEMENT, aiTextureType_HEIGHT}, "displacement",
                        record.displacementMapPath, error);
@@ -295,8 +297,9 @@ private:
             v.normal = source.mNormals != nullptr ? toVec(source.mNormals[i]) : glm::vec3(0, 1, 0);
             if (glm::length(v.normal) < 1e-6f) v.normal = glm::vec3(0, 1, 0);
             v.normal = glm::normalize(v.normal);
-            v.texCoords = source.HasTextureCoords(0) ? glm::vec2(source.mTextureCoords[0][i].x, source.mTextureCoords[0][i].y)
-                                                     : glm::vec2(0.0f);
+            v.texCoords = source.HasTextureCoords(0)
+                              ? glm::vec2(source.mTextureCoords[0][i].x, source.mTextureCoords[0][i].y)
+                              : glm::vec2(0.0f);
             glm::vec3 t = source.mTangents != nullptr ? toVec(source.mTangents[i]) : glm::vec3(0.0f);
             t -= v.normal * glm::dot(v.normal, t);
             v.tangent = glm::length(t) > 1e-6f ? glm::normalize(t) : perpendicular(v.normal);

@@ -27,7 +27,7 @@ std::string formatVec3(const glm::vec3& v) {
 // relative to the working directory, a regular file only, its header checked
 // against the texture rules before the same decoder decodes it.
 std::string imageStatus(const std::string& path) {
-    const std::string name = path.c_str();
+    const std::string name = path.substr(0, path.find('\0'));
     InputFile file;
     std::string error;
     if (!openInputFile(name, kMaxImageFileBytes, file, error)) return "does not open: " + printable(error);
@@ -36,8 +36,8 @@ std::string imageStatus(const std::string& path) {
     int channels = 0;
     if (stbi_info_from_file(file.stream.get(), &width, &height, &channels) == 0)
         return "does not open: " + std::string(stbi_failure_reason());
-    const std::string size = std::to_string(width) + " x " + std::to_string(height) + ", " +
-                             std::to_string(channels) + " channel" + (channels == 1 ? "" : "s");
+    std::string size = std::to_string(width) + " x " + std::to_string(height) + ", " + std::to_string(channels) +
+                       " channel" + (channels == 1 ? "" : "s");
     if (!textureSidesFit(width, height, kMaxTextureSide))
         return size + "; not usable: a side is above " + std::to_string(kMaxTextureSide) + " pixels";
     if (!texturePixelsFit(width, height, error)) return size + "; not usable: " + error;

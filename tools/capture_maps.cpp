@@ -30,7 +30,8 @@ Image8 mapTexels(const FloatTexels& t, int outChannels, Map map) {
         for (int x = 0; x < t.width; ++x) {
             const std::size_t in = (bottomUpRow(t.height, y) * t.width + x) * t.channels;
             const std::size_t out = (static_cast<std::size_t>(y) * t.width + x) * outChannels;
-            for (int c = 0; c < outChannels; ++c) image.pixels[out + c] = map(t.values[in + std::min(c, t.channels - 1)], c);
+            for (int c = 0; c < outChannels; ++c)
+                image.pixels[out + c] = map(t.values[in + std::min(c, t.channels - 1)], c);
         }
     }
     return image;

@@ -229,8 +229,8 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
 
         const FloatTexels full = redrawWithBruteForceSsao(runner);
         if (capture) {
-            complete = writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full)) &&
-                       complete;
+            complete =
+                writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full)) && complete;
         }
         const Difference d = compareFirstChannel(interleaved, full);
         differences.push_back(d);

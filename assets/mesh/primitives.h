@@ -31,12 +31,12 @@ MeshPart makePolygon(const std::vector<glm::vec3>& points, const glm::vec3& norm
 // the chamfers and corners next to them, running its other faces out to the
 // full size there so that no gap opens.
 enum BoxSide : unsigned {
-    kLeftSide = 1u,     // -x
-    kRightSide = 2u,    // +x
-    kBottomSide = 4u,   // -y
-    kTopSide = 8u,      // +y
-    kBackSide = 16u,    // -z
-    kFrontSide = 32u,   // +z
+    kLeftSide = 1u,    // -x
+    kRightSide = 2u,   // +x
+    kBottomSide = 4u,  // -y
+    kTopSide = 8u,     // +y
+    kBackSide = 16u,   // -z
+    kFrontSide = 32u,  // +z
 };
 
 // Axis-aligned box centred on the origin.
@@ -49,15 +49,13 @@ MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv = {}, 
 // so that the surface runs up its outside (from the axis at the bottom,
 // outwards, up, and back to the axis at the top for a closed solid). Corners
 // sharper than smoothDegrees get split normals. u runs once around, v along the profile.
-MeshPart makeLathe(const std::vector<glm::vec2>& profile, int segments, UvMapping uv = {},
-                   float smoothDegrees = 40.0f);
+MeshPart makeLathe(const std::vector<glm::vec2>& profile, int segments, UvMapping uv = {}, float smoothDegrees = 40.0f);
 
 // Cylinder standing on y = 0 with optional caps.
 MeshPart makeCylinder(float radius, float height, int segments, bool caps = true, UvMapping uv = {});
 
 // Frustum (or cone when topRadius is 0) standing on y = 0.
-MeshPart makeCone(float bottomRadius, float topRadius, float height, int segments, bool caps = true,
-                  UvMapping uv = {});
+MeshPart makeCone(float bottomRadius, float topRadius, float height, int segments, bool caps = true, UvMapping uv = {});
 
 // Sphere centred on the origin.
 MeshPart makeSphere(float radius, int segments, int rings, UvMapping uv = {});

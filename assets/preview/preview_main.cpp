@@ -11,15 +11,15 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/flight.h"
 #include "assets/generate.h"
 #include "assets/preview/rasterizer.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
 #include "assets/texture/png_writer.h"
-#include "app/flight.h"
 #include "camera/floating_camera.h"
-#include "scene/shadow_transforms.h"
 #include "model/standard_streams.h"
+#include "scene/shadow_transforms.h"
 
 namespace {
 
@@ -139,7 +139,8 @@ float litFraction(const ShadowCube& cube, const glm::vec3& light, const glm::vec
 struct Frame {
     Image image;
     DepthTarget depth;
-    Frame(int w, int h) : image{w, h, 3, std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h * 3, 0)}, depth(w, h) {}
+    Frame(int w, int h)
+        : image{w, h, 3, std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h * 3, 0)}, depth(w, h) {}
     void set(int x, int y, glm::vec3 c) {
         c = glm::clamp(c, 0.0f, 1.0f);
         std::uint8_t* px = &image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 3];
@@ -238,7 +239,8 @@ int main(int argc, char** argv) {
             }
             char name[32];
             std::snprintf(name, sizeof name, "flight_%02zu.png", stops[next]);
-            const Frame frame = renderView(world, shadows, camera.getViewProjectionMatrix(), width, height, 1e9f, false);
+            const Frame frame =
+                renderView(world, shadows, camera.getViewProjectionMatrix(), width, height, 1e9f, false);
             std::cout << "point " << stops[next] << " at (" << camera.position.x << ", " << camera.position.y << ", "
                       << camera.position.z << ") yaw " << camera.yaw << " pitch " << camera.pitch << std::endl;
             save(out / name, frame.image);
@@ -247,8 +249,9 @@ int main(int argc, char** argv) {
     }
 
     // The lamp close up, from beside the table.
-    const glm::mat4 closeUp = glm::perspective(45.0f, static_cast<float>(width) / static_cast<float>(height), 0.1f, 1000.0f) *
-                              glm::lookAt(glm::vec3(-1.6f, 2.2f, 4.6f), layout::kLampPivot + glm::vec3(0, -1.0f, 0), glm::vec3(0, 1, 0));
+    const glm::mat4 closeUp =
+        glm::perspective(45.0f, static_cast<float>(width) / static_cast<float>(height), 0.1f, 1000.0f) *
+        glm::lookAt(glm::vec3(-1.6f, 2.2f, 4.6f), layout::kLampPivot + glm::vec3(0, -1.0f, 0), glm::vec3(0, 1, 0));
     save(out / "lamp.png", renderView(world, shadows, closeUp, width, height, 1e9f, false).image);
 
     // Plan (ceiling and roof left out) and a section looking along -x, each with the path.
@@ -262,8 +265,10 @@ int main(int argc, char** argv) {
                            glm::lookAt(glm::vec3(50, 0, 0), glm::vec3(0, 0, 0), glm::vec3(0, 1, 0));
     Frame sideFrame = renderView(world, shadows, side, 1200, 500, 1e9f, true);
     for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-        drawLine(planFrame.image, toScreen(plan, path[i], planW, planH), toScreen(plan, path[i + 1], planW, planH), {1, 0.1f, 0.1f});
-        drawLine(sideFrame.image, toScreen(side, path[i], 1200, 500), toScreen(side, path[i + 1], 1200, 500), {1, 0.1f, 0.1f});
+        drawLine(planFrame.image, toScreen(plan, path[i], planW, planH), toScreen(plan, path[i + 1], planW, planH),
+                 {1, 0.1f, 0.1f});
+        drawLine(sideFrame.image, toScreen(side, path[i], 1200, 500), toScreen(side, path[i + 1], 1200, 500),
+                 {1, 0.1f, 0.1f});
     }
     save(out / "plan.png", planFrame.image);
     save(out / "section.png", sideFrame.image);

@@ -40,9 +40,11 @@ void rasterClipped(DepthTarget& target, const ClipVertex v[3], bool cullBack, co
                        (screen[2].x - screen[0].x) * (screen[1].y - screen[0].y);
     if (area == 0.0f || (cullBack && area > 0.0f)) return;
     const int x0 = std::max(0, static_cast<int>(std::floor(std::min({screen[0].x, screen[1].x, screen[2].x}))));
-    const int x1 = std::min(target.width - 1, static_cast<int>(std::ceil(std::max({screen[0].x, screen[1].x, screen[2].x}))));
+    const int x1 =
+        std::min(target.width - 1, static_cast<int>(std::ceil(std::max({screen[0].x, screen[1].x, screen[2].x}))));
     const int y0 = std::max(0, static_cast<int>(std::floor(std::min({screen[0].y, screen[1].y, screen[2].y}))));
-    const int y1 = std::min(target.height - 1, static_cast<int>(std::ceil(std::max({screen[0].y, screen[1].y, screen[2].y}))));
+    const int y1 =
+        std::min(target.height - 1, static_cast<int>(std::ceil(std::max({screen[0].y, screen[1].y, screen[2].y}))));
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
@@ -69,7 +71,8 @@ void rasterClipped(DepthTarget& target, const ClipVertex v[3], bool cullBack, co
 
 void rasterTriangle(DepthTarget& target, const glm::vec4 clip[3], bool cullBack, const FragmentFn& fragment) {
     std::vector<ClipVertex> poly = {{clip[0], {1, 0, 0}}, {clip[1], {0, 1, 0}}, {clip[2], {0, 0, 1}}};
-    const bool inFront = std::all_of(poly.begin(), poly.end(), [](const ClipVertex& c) { return c.clip.z + c.clip.w >= 0.0f; });
+    const bool inFront =
+        std::all_of(poly.begin(), poly.end(), [](const ClipVertex& c) { return c.clip.z + c.clip.w >= 0.0f; });
     if (!inFront) poly = clipNear(poly);
     for (std::size_t i = 1; i + 1 < poly.size(); ++i) {
         const ClipVertex tri[3] = {poly[0], poly[i], poly[i + 1]};

@@ -18,8 +18,8 @@ void addColumn(ModelBuilder& b, const glm::vec3& foot, float height, float radiu
     const float top = height - abacus;
     // The shaft is open at both ends: it stands on the plinth and carries the abacus.
     const std::vector<glm::vec2> profile = {
-        {r * 1.35f, plinth},     {r * 1.38f, plinth + 0.06f}, {r, plinth + 0.24f},    {r * 0.86f, top - 0.4f},
-        {r * 0.97f, top - 0.36f}, {r * 0.86f, top - 0.3f},    {r * 1.3f, top - 0.05f}, {r * 1.3f, top}};
+        {r * 1.35f, plinth},      {r * 1.38f, plinth + 0.06f}, {r, plinth + 0.24f},     {r * 0.86f, top - 0.4f},
+        {r * 0.97f, top - 0.36f}, {r * 0.86f, top - 0.3f},     {r * 1.3f, top - 0.05f}, {r * 1.3f, top}};
     int segments = 0;
     for (float y = 0.0f; y < height; y += 0.5f)
         segments = std::max(segments, flight_view::circleSegments(r * 1.38f, foot + glm::vec3(0, y, 0)));

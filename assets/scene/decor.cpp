@@ -140,8 +140,8 @@ void addCandlestick(ModelBuilder& b, const glm::mat4& place, float height) {
                     segments, b.uv("brass"), 35.0f),
           place);
     b.add("ceramic_cream",
-          makeLathe({{0.02f, 0.0f}, {0.02f, height * 0.5f}, {0.0f, height * 0.5f}}, circleSegments(0.02f, placed(place)),
-                    b.uv("ceramic_cream")),
+          makeLathe({{0.02f, 0.0f}, {0.02f, height * 0.5f}, {0.0f, height * 0.5f}},
+                    circleSegments(0.02f, placed(place)), b.uv("ceramic_cream")),
           place * translation({0, height * 0.72f, 0}));
 }
 
@@ -150,12 +150,12 @@ void addVase(ModelBuilder& b, const glm::mat4& place, const std::string& glaze, 
     const glm::vec3 centre = placed(place, {0, h * 0.3f, 0});
     // Foot, shoulder and the inside of the lip are small steps of the profile:
     // where the flight stays far away they are left out.
-    std::vector<glm::vec2> profile = {{h * 0.16f, 0.0f}, {h * 0.2f, h * 0.05f}, {h * 0.3f, h * 0.3f},
+    std::vector<glm::vec2> profile = {{h * 0.16f, 0.0f},     {h * 0.2f, h * 0.05f},  {h * 0.3f, h * 0.3f},
                                       {h * 0.28f, h * 0.5f}, {h * 0.14f, h * 0.78f}, {h * 0.11f, h * 0.9f},
-                                      {h * 0.15f, h},       {h * 0.12f, h * 0.98f}, {0.0f, h * 0.9f}};
+                                      {h * 0.15f, h},        {h * 0.12f, h * 0.98f}, {0.0f, h * 0.9f}};
     if (!flight_view::showsDetail(h * 0.05f, centre))
-        profile = {{h * 0.16f, 0.0f}, {h * 0.3f, h * 0.3f}, {h * 0.28f, h * 0.5f}, {h * 0.11f, h * 0.9f},
-                   {h * 0.15f, h},    {0.0f, h * 0.9f}};
+        profile = {{h * 0.16f, 0.0f},     {h * 0.3f, h * 0.3f}, {h * 0.28f, h * 0.5f},
+                   {h * 0.11f, h * 0.9f}, {h * 0.15f, h},       {0.0f, h * 0.9f}};
     b.add(glaze, makeLathe(profile, circleSegments(h * 0.3f, centre), b.uv(glaze), 50.0f), place);
 }
 
@@ -170,8 +170,11 @@ void addBowlOfFruit(ModelBuilder& b, const glm::mat4& place) {
                      {0.0f, 0.04f}},
                     circleSegments(0.19f, placed(place)), b.uv("ceramic_cream"), 50.0f),
           place);
-    const glm::vec3 fruit[] = {{0.0f, 0.09f, 0.0f}, {0.08f, 0.1f, 0.03f}, {-0.06f, 0.1f, 0.06f},
-                               {-0.03f, 0.1f, -0.08f}, {0.05f, 0.16f, -0.03f}};
+    const glm::vec3 fruit[] = {{0.0f, 0.09f, 0.0f},
+                               {0.08f, 0.1f, 0.03f},
+                               {-0.06f, 0.1f, 0.06f},
+                               {-0.03f, 0.1f, -0.08f},
+                               {0.05f, 0.16f, -0.03f}};
     const int segments = circleSegments(0.05f, placed(place));
     for (const glm::vec3& p : fruit)
         b.add("terracotta", makeSphere(0.05f, segments, segments / 2, b.uv("terracotta")), place * translation(p));
@@ -189,15 +192,17 @@ void addJug(ModelBuilder& b, const glm::mat4& place) {
                      {0.0f, 0.2f}},
                     circleSegments(0.1f, placed(place)), glaze, 50.0f),
           place);
-    b.add("ceramic_blue", makeTorus(0.06f, 0.012f, circleSegments(0.072f, placed(place)), circleSegments(0.012f, placed(place), 4), glaze),
+    b.add("ceramic_blue",
+          makeTorus(0.06f, 0.012f, circleSegments(0.072f, placed(place)), circleSegments(0.012f, placed(place), 4),
+                    glaze),
           place * translation({-0.09f, 0.16f, 0}) * rotationX(kHalfPi) * scaling({0.8f, 1.0f, 1.2f}));
 }
 
 void addCup(ModelBuilder& b, const glm::mat4& place) {
     const UvMapping glaze = b.uv("ceramic_cream");
     b.add("ceramic_cream",
-          makeLathe({{0.03f, 0.0f}, {0.045f, 0.07f}, {0.04f, 0.07f}, {0.0f, 0.01f}}, circleSegments(0.045f, placed(place)),
-                    glaze, 50.0f),
+          makeLathe({{0.03f, 0.0f}, {0.045f, 0.07f}, {0.04f, 0.07f}, {0.0f, 0.01f}},
+                    circleSegments(0.045f, placed(place)), glaze, 50.0f),
           place);
     b.add("ceramic_cream", makeTorus(0.02f, 0.006f, circleSegments(0.02f, placed(place)), 4, glaze),
           place * translation({0.05f, 0.04f, 0}) * rotationX(kHalfPi));
@@ -213,5 +218,6 @@ void addLadder(ModelBuilder& b, const glm::mat4& place, float height, float lean
               frame * translation({s * 0.22f, length / 2, 0}));
     const int segments = circleSegments(0.016f, placed(place));
     for (float y = 0.3f; y < length - 0.1f; y += 0.3f)
-        b.add("oak", makeCylinder(0.016f, 0.44f, segments, false, wood), frame * translation({-0.22f, y, 0}) * rotationZ(-kHalfPi));
+        b.add("oak", makeCylinder(0.016f, 0.44f, segments, false, wood),
+              frame * translation({-0.22f, y, 0}) * rotationZ(-kHalfPi));
 }

@@ -68,7 +68,8 @@ int circleSegments(float radius, const glm::vec3& centre, int minimum) {
     // The outline of an n-gon strays radius * (1 - cos(pi / n)) from the circle.
     const float allowed = kOutlinePixels * distance / pixelsPerUnitAtOneUnit();
     int n = minimum;
-    if (allowed < radius) n = std::max(n, static_cast<int>(std::ceil(3.14159265f / std::acos(1.0f - allowed / radius))));
+    if (allowed < radius)
+        n = std::max(n, static_cast<int>(std::ceil(3.14159265f / std::acos(1.0f - allowed / radius))));
     return std::min(n, 64);
 }
 
@@ -79,7 +80,8 @@ bool facesCameraOrLight(const glm::vec3& p, const glm::vec3& normal) {
         constexpr int kSwingSamples = 16;
         for (int i = 0; i <= kSwingSamples; ++i) {
             const float a = layout::kSwingLimit * (2.0f * static_cast<float>(i) / kSwingSamples - 1.0f);
-            points.push_back(layout::kLampPivot + layout::kLightBelowPivot * glm::vec3(0.0f, -std::cos(a), std::sin(a)));
+            points.push_back(layout::kLampPivot +
+                             layout::kLightBelowPivot * glm::vec3(0.0f, -std::cos(a), std::sin(a)));
         }
         return points;
     }();

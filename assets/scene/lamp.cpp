@@ -32,19 +32,21 @@ const std::vector<Louvre>& lampLouvres() {
 void buildLamp(ModelBuilder& b) {
     const UvMapping brass = b.uv("brass");
     // The flight passes just under the shade; its fittings are small.
-    auto segments = [](float radius, float y) { return flight_view::circleSegments(radius, layout::kLampPivot + glm::vec3(0, y, 0)); };
+    auto segments = [](float radius, float y) {
+        return flight_view::circleSegments(radius, layout::kLampPivot + glm::vec3(0, y, 0));
+    };
     // Loop at the pivot, turning about x on the chain's last link.
-    b.add("brass", makeTorus(0.03f, 0.008f, segments(0.038f, 0.0f), 4, brass), translation({0, -0.024f, 0}) * rotationZ(kHalfPi));
+    b.add("brass", makeTorus(0.03f, 0.008f, segments(0.038f, 0.0f), 4, brass),
+          translation({0, -0.024f, 0}) * rotationZ(kHalfPi));
     b.add("brass", makeCylinder(0.01f, 0.72f, segments(0.01f, -0.4f), true, brass), translation({0, -0.77f, 0}));
     b.add("brass", makeCone(0.05f, 0.012f, 0.05f, segments(0.05f, -0.8f), true, brass), translation({0, -0.8f, 0}));
-    b.add("brass",
-          makeLathe({{0.0f, kSocketBottom - 0.015f},
-                     {0.022f, kSocketBottom - 0.015f},
-                     {0.032f, kSocketBottom},
-                     {0.032f, -0.82f},
-                     {0.04f, -0.81f},
-                     {0.0f, -0.81f}},
-                    segments(0.04f, kSocketBottom), brass, 35.0f));
+    b.add("brass", makeLathe({{0.0f, kSocketBottom - 0.015f},
+                              {0.022f, kSocketBottom - 0.015f},
+                              {0.032f, kSocketBottom},
+                              {0.032f, -0.82f},
+                              {0.04f, -0.81f},
+                              {0.0f, -0.81f}},
+                             segments(0.04f, kSocketBottom), brass, 35.0f));
     // Louvres: green enamel outside and on the edges, white enamel inside.
     for (const Louvre& l : lampLouvres()) {
         const float t = kShellThickness;
@@ -54,8 +56,8 @@ void buildLamp(ModelBuilder& b) {
                                          {l.topRadius, l.topY},
                                          {l.topRadius - t, l.topY}},
                                         n, b.uv("enamel_green"), 35.0f));
-        b.add("enamel_white", makeLathe({{l.topRadius - t, l.topY}, {l.bottomRadius - t, l.bottomY}}, n,
-                                        b.uv("enamel_white"), 35.0f));
+        b.add("enamel_white",
+              makeLathe({{l.topRadius - t, l.topY}, {l.bottomRadius - t, l.bottomY}}, n, b.uv("enamel_white"), 35.0f));
     }
     // Three straps hold the louvres together and hang them from the socket.
     const auto& ls = lampLouvres();

@@ -16,7 +16,8 @@ std::size_t ModelBuilder::material(const std::string& name) {
 
 void ModelBuilder::add(const std::string& materialName, const MeshPart& part, const glm::mat4& transform) {
     const std::size_t m = material(materialName);
-    auto it = std::find_if(slots_.begin(), slots_.end(), [&](const Slot& s) { return s.layer == layer_ && s.material == m; });
+    auto it =
+        std::find_if(slots_.begin(), slots_.end(), [&](const Slot& s) { return s.layer == layer_ && s.material == m; });
     if (it == slots_.end()) it = slots_.insert(slots_.end(), Slot{layer_, m, {}});
     appendPart(it->part, part, transform);
 }

@@ -45,7 +45,8 @@ void addTruss(ModelBuilder& b, float z) {
         b.add("timber", makeBevelledBox({slope, 0.26f, 0.24f}, 0.02f, timber, againstRoof | kLeftSide | kRightSide),
               beamBetween(eave + rafterOffset, ridge + rafterOffset));
         // Corbel under the tie beam's end.
-        b.add("timber", makeBevelledBox({0.24f, 0.7f, 0.3f}, 0.02f, timber, kTopSide | (side < 0 ? kLeftSide : kRightSide)),
+        b.add("timber",
+              makeBevelledBox({0.24f, 0.7f, 0.3f}, 0.02f, timber, kTopSide | (side < 0 ? kLeftSide : kRightSide)),
               translation({side * (w - 0.12f), kTieBeamBottom - 0.35f, z}));
     }
 }
@@ -61,7 +62,8 @@ MeshPart chainLink(float quarterTurns, const glm::vec3& at) {
     // The wire is a few pixels thick from the flight: three sides will do.
     const int segments = std::min(8, flight_view::circleSegments(kLinkRadius * kLinkStretch, at));
     const MeshPart ring = makeTorus(kLinkRadius, kLinkWire, segments, 3, UvMapping{0.5f});
-    return transformed(ring, rotationY(quarterTurns * kHalfPi) * scaling({1.0f, kLinkStretch, 1.0f}) * rotationX(kHalfPi));
+    return transformed(ring,
+                       rotationY(quarterTurns * kHalfPi) * scaling({1.0f, kLinkStretch, 1.0f}) * rotationX(kHalfPi));
 }
 
 }  // namespace

@@ -22,9 +22,10 @@ void addPanelling(ModelBuilder& b, const glm::mat4& frame, float len) {
     b.add("panelling", makeBox({len, kPanelHeight, 0.02f}, panels, kBackSide | kTopSide | kBottomSide),
           frame * translation({len / 2, kPanelHeight / 2, 0.01f}));
     // Chair rail: a rounded moulding, extruded along the wall.
-    const std::vector<glm::vec2> rail = {{0.0f, 0.95f},  {0.035f, 0.95f}, {0.05f, 0.965f}, {0.055f, 0.985f},
+    const std::vector<glm::vec2> rail = {{0.0f, 0.95f},   {0.035f, 0.95f}, {0.05f, 0.965f}, {0.055f, 0.985f},
                                          {0.05f, 1.005f}, {0.035f, 1.02f}, {0.0f, 1.03f}};
-    b.add("walnut", makeExtrusion(rail, len, b.uv("walnut"), 50.0f), frame * translation({len, 0, 0}) * rotationY(-kHalfPi));
+    b.add("walnut", makeExtrusion(rail, len, b.uv("walnut"), 50.0f),
+          frame * translation({len, 0, 0}) * rotationY(-kHalfPi));
     b.add("walnut", makeBox({len, 0.17f, 0.035f}, b.uv("walnut"), kBackSide | kBottomSide),
           frame * translation({len / 2, 0.085f, 0.038f}));
 }
@@ -43,8 +44,10 @@ void addRoomShell(ModelBuilder& b) {
     b.add("floor", makeQuad({-w, 0, kHallBack}, {2 * w, 0, 0}, {0, 0, -hallLength}, b.uv("floor")));
     // Side walls up to the eaves; the +x wall leaves the opening into the wing.
     b.add("wall", makeQuad({-w, 0, kHallBack}, {0, 0, -hallLength}, {0, kEaveHeight, 0}, b.uv("wall")));
-    b.add("wall", makeQuad({w, 0, kHallFront}, {0, 0, -kWingHalfWidth - kHallFront}, {0, kEaveHeight, 0}, b.uv("wall")));
-    b.add("wall", makeQuad({w, 0, kWingHalfWidth}, {0, 0, kHallBack - kWingHalfWidth}, {0, kEaveHeight, 0}, b.uv("wall")));
+    b.add("wall",
+          makeQuad({w, 0, kHallFront}, {0, 0, -kWingHalfWidth - kHallFront}, {0, kEaveHeight, 0}, b.uv("wall")));
+    b.add("wall",
+          makeQuad({w, 0, kWingHalfWidth}, {0, 0, kHallBack - kWingHalfWidth}, {0, kEaveHeight, 0}, b.uv("wall")));
     b.add("wall", makeQuad({w, kWingCeiling, -kWingHalfWidth}, {0, 0, 2 * kWingHalfWidth},
                            {0, kEaveHeight - kWingCeiling, 0}, b.uv("wall")));
     // Gable walls at both ends.

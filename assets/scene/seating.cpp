@@ -33,7 +33,9 @@ void addUpholstered(ModelBuilder& b, const glm::mat4& place, float width, int cu
         // The arm's top lies inside the roll along it.
         b.add(cover, makeBevelledBox({armWidth, 0.3f, depth}, 0.02f, fabric, kBottomSide | kTopSide),
               place * translation({x, 0.5f, 0}));
-        b.add(cover, makeCylinder(rollRadius, depth + 0.02f, circleSegments(rollRadius, placed(place, {x, 0.66f, 0})), true, fabric),
+        b.add(cover,
+              makeCylinder(rollRadius, depth + 0.02f, circleSegments(rollRadius, placed(place, {x, 0.66f, 0})), true,
+                           fabric),
               place * translation({x, 0.66f, depth / 2 + 0.01f}) * rotationX(-kHalfPi));
     }
     b.add(cover, makeBevelledBox({width, 0.62f, 0.2f}, 0.04f, fabric, kBottomSide),
@@ -65,7 +67,8 @@ void addDiningChair(ModelBuilder& b, const glm::mat4& place, const std::string& 
     const int legSegments = circleSegments(0.022f * 1.15f, centre);
     for (float sx : {-1.0f, 1.0f})
         for (float sz : {-1.0f, 1.0f})
-            b.add("walnut", turnedLeg(seat - 0.03f, 0.022f, wood, legSegments), place * translation({sx * 0.2f, 0, sz * 0.19f}));
+            b.add("walnut", turnedLeg(seat - 0.03f, 0.022f, wood, legSegments),
+                  place * translation({sx * 0.2f, 0, sz * 0.19f}));
     for (float sx : {-1.0f, 1.0f})
         b.add("walnut", makeBox({0.025f, 0.03f, 0.36f}, wood, kBottomSide | kFrontSide | kBackSide),
               place * translation({sx * 0.2f, 0.14f, 0}));
@@ -83,10 +86,12 @@ void addDiningChair(ModelBuilder& b, const glm::mat4& place, const std::string& 
               back * translation({sx * 0.2f, 0.28f, 0}));
     b.add("walnut", makeBevelledBox({0.46f, 0.08f, 0.035f}, 0.01f * bevel, wood, kBottomSide),
           back * translation({0, 0.52f, 0}));
-    b.add("walnut", makeBox({0.4f, 0.04f, 0.025f}, wood, kBottomSide | kLeftSide | kRightSide), back * translation({0, 0.14f, 0}));
+    b.add("walnut", makeBox({0.4f, 0.04f, 0.025f}, wood, kBottomSide | kLeftSide | kRightSide),
+          back * translation({0, 0.14f, 0}));
     // The splats run from the lower rail into the top rail.
     for (float x : {-0.09f, 0.0f, 0.09f})
-        b.add("walnut", makeBox({0.04f, 0.32f, 0.015f}, wood, kBottomSide | kTopSide), back * translation({x, 0.32f, 0}));
+        b.add("walnut", makeBox({0.04f, 0.32f, 0.015f}, wood, kBottomSide | kTopSide),
+              back * translation({x, 0.32f, 0}));
 }
 
 void addArmchair(ModelBuilder& b, const glm::mat4& place, const std::string& cover) {

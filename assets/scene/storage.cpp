@@ -70,20 +70,26 @@ void addRuns(ModelBuilder& b, const std::string& material, const glm::mat4& plac
         // away, as slivers: left out where they would be thinner than 1.5 pixels.
         const glm::vec3 top = flight_view::placed(place, {r.x + r.width / 2, r.height, -r.depth / 2});
         if (flight_view::largestPixelSize(top, up, r.depth) >= 1.5f)
-            b.add(material, makePictureQuad({r.x, r.height, 0}, {r.width, 0, 0}, {0, 0, -r.depth}, cellRun(kBookPageCell, 1)),
+            b.add(material,
+                  makePictureQuad({r.x, r.height, 0}, {r.width, 0, 0}, {0, 0, -r.depth}, cellRun(kBookPageCell, 1)),
                   place);
         // Sides: from the neighbour's height up, or all of it beside a gap.
         const BookRun* left = i > 0 && runs[i - 1].x + runs[i - 1].width > r.x - 0.01f ? &runs[i - 1] : nullptr;
         const BookRun* right = i + 1 < runs.size() && runs[i + 1].x < r.x + r.width + 0.01f ? &runs[i + 1] : nullptr;
         const float leftFrom = left != nullptr ? std::min(left->height, r.height) : 0.0f;
         const float rightFrom = right != nullptr ? std::min(right->height, r.height) : 0.0f;
-        auto cropped = [&](float from) { return glm::vec4(cover.x, cover.y + (cover.w - cover.y) * from / r.height, cover.z, cover.w); };
+        auto cropped = [&](float from) {
+            return glm::vec4(cover.x, cover.y + (cover.w - cover.y) * from / r.height, cover.z, cover.w);
+        };
         if (leftFrom < r.height)
-            b.add(material, makePictureQuad({r.x, leftFrom, -r.depth}, {0, 0, r.depth}, {0, r.height - leftFrom, 0}, cropped(leftFrom)),
+            b.add(material,
+                  makePictureQuad({r.x, leftFrom, -r.depth}, {0, 0, r.depth}, {0, r.height - leftFrom, 0},
+                                  cropped(leftFrom)),
                   place);
         if (rightFrom < r.height)
             b.add(material,
-                  makePictureQuad({r.x + r.width, rightFrom, 0}, {0, 0, -r.depth}, {0, r.height - rightFrom, 0}, cropped(rightFrom)),
+                  makePictureQuad({r.x + r.width, rightFrom, 0}, {0, 0, -r.depth}, {0, r.height - rightFrom, 0},
+                                  cropped(rightFrom)),
                   place);
     }
 }
@@ -132,7 +138,8 @@ float addBookRow(ModelBuilder& b, const glm::mat4& place, float width, float max
         // The run stays within one row of the atlas and off the page-edge cell.
         int cell = randomCell(seed, i);
         const int column = cell % kBookAtlasColumns;
-        const int lastColumn = cell / kBookAtlasColumns == kBookAtlasRows - 1 ? kBookAtlasColumns - 1 : kBookAtlasColumns;
+        const int lastColumn =
+            cell / kBookAtlasColumns == kBookAtlasRows - 1 ? kBookAtlasColumns - 1 : kBookAtlasColumns;
         if (column + count > lastColumn) cell -= column + count - lastColumn;
         const float runWidth = static_cast<float>(count) * t + static_cast<float>(count - 1) * 0.002f;
         runs.push_back({x, runWidth, h, d, cell, count});
@@ -167,12 +174,16 @@ void addBookcase(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size,
     LayerScope layer(b, DrawLayer::Lining);
     const float bevel = flight_view::showsDetail(0.015f, flight_view::placed(place, {0, h, 0})) ? 0.015f : 0.0f;
     for (float s : {-1.0f, 1.0f})
-        b.add("oak", makeBox({side, h, d}, wood, kBottomSide | kTopSide | kBackSide), place * translation({s * (w / 2 - side / 2), h / 2, 0}));
-    b.add("oak", makeBevelledBox({w + 0.08f, 0.06f, d + 0.05f}, bevel, wood, kBackSide), place * translation({0, h + 0.03f, 0.01f}));
-    b.add("oak", makeBox({w + 0.04f, 0.05f, d + 0.03f}, wood, kBackSide | kTopSide), place * translation({0, h - 0.02f, 0.005f}));
+        b.add("oak", makeBox({side, h, d}, wood, kBottomSide | kTopSide | kBackSide),
+              place * translation({s * (w / 2 - side / 2), h / 2, 0}));
+    b.add("oak", makeBevelledBox({w + 0.08f, 0.06f, d + 0.05f}, bevel, wood, kBackSide),
+          place * translation({0, h + 0.03f, 0.01f}));
+    b.add("oak", makeBox({w + 0.04f, 0.05f, d + 0.03f}, wood, kBackSide | kTopSide),
+          place * translation({0, h - 0.02f, 0.005f}));
     // Plinth, back, shelves and the middle upright all end inside the sides.
     const unsigned inside = kLeftSide | kRightSide | kBackSide;
-    b.add("oak", makeBox({w - 2 * side, plinth, d - 0.02f}, wood, inside | kBottomSide), place * translation({0, plinth / 2, 0}));
+    b.add("oak", makeBox({w - 2 * side, plinth, d - 0.02f}, wood, inside | kBottomSide),
+          place * translation({0, plinth / 2, 0}));
     b.add("oak", makeQuad({-w / 2 + side, plinth, -d / 2 + 0.01f}, {w - 2 * side, 0, 0}, {0, h - plinth, 0}, wood),
           place);
     const int bays = w > 1.6f ? 2 : 1;
@@ -210,12 +221,16 @@ void addBookcase(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size,
 void addChest(ModelBuilder& b, const glm::mat4& place) {
     const UvMapping wood = b.uv("oak");
     // Chests stand against walls.
-    b.add("oak", makeBevelledBox({1.2f, 0.5f, 0.55f}, 0.015f, wood, kBottomSide | kBackSide), place * translation({0, 0.27f, 0}));
-    b.add("oak", makeBevelledBox({1.24f, 0.08f, 0.59f}, 0.02f, wood, kBottomSide | kBackSide), place * translation({0, 0.56f, 0}));
+    b.add("oak", makeBevelledBox({1.2f, 0.5f, 0.55f}, 0.015f, wood, kBottomSide | kBackSide),
+          place * translation({0, 0.27f, 0}));
+    b.add("oak", makeBevelledBox({1.24f, 0.08f, 0.59f}, 0.02f, wood, kBottomSide | kBackSide),
+          place * translation({0, 0.56f, 0}));
     for (float x : {-0.4f, 0.4f})
-        b.add("iron", makeBox({0.06f, 0.62f, 0.61f}, b.uv("iron"), kBottomSide | kBackSide), place * translation({x, 0.3f, 0}));
+        b.add("iron", makeBox({0.06f, 0.62f, 0.61f}, b.uv("iron"), kBottomSide | kBackSide),
+              place * translation({x, 0.3f, 0}));
     b.add("iron", makeBox({0.12f, 0.14f, 0.02f}, b.uv("iron"), kBackSide), place * translation({0, 0.45f, 0.285f}));
     for (float x : {-0.45f, 0.45f})
         for (float z : {-0.2f, 0.2f})
-            b.add("oak", makeBox({0.1f, 0.04f, 0.1f}, wood, kBottomSide | kTopSide), place * translation({x, 0.02f, z}));
+            b.add("oak", makeBox({0.1f, 0.04f, 0.1f}, wood, kBottomSide | kTopSide),
+                  place * translation({x, 0.02f, z}));
 }

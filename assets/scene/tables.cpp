@@ -61,7 +61,8 @@ void addDesk(ModelBuilder& b, const glm::mat4& place) {
     // Writing desk: leather-topped, two drawer pedestals, kneehole towards +z.
     const UvMapping wood = b.uv("walnut");
     const float width = 1.6f, depth = 0.8f, height = 0.76f;
-    b.add("walnut", makeBevelledBox({width, 0.05f, depth}, 0.012f, wood, kBottomSide), place * translation({0, height - 0.025f, 0}));
+    b.add("walnut", makeBevelledBox({width, 0.05f, depth}, 0.012f, wood, kBottomSide),
+          place * translation({0, height - 0.025f, 0}));
     b.add("leather", makeBox({width - 0.16f, 0.004f, depth - 0.16f}, b.uv("leather"), kBottomSide),
           place * translation({0, height + 0.002f, 0}));
     // The knobs are a few pixels across from the flight: small blocks.

@@ -50,13 +50,17 @@ void addFireplace(ModelBuilder& b, const glm::mat4& wall) {
     const glm::vec3 hearth = flight_view::placed(wall, {0, 0.3f, d});
     const int dogSegments = flight_view::circleSegments(0.04f, hearth);
     for (float s : {-1.0f, 1.0f}) {
-        b.add("iron", makeBox({0.04f, 0.04f, 0.4f}, b.uv("iron"), kBottomSide), wall * translation({s * 0.35f, 0.08f, 0.3f}));
-        b.add("iron", makeCylinder(0.03f, 0.3f, dogSegments, false, b.uv("iron")), wall * translation({s * 0.35f, 0.0f, 0.5f}));
-        b.add("iron", makeSphere(0.04f, dogSegments, dogSegments / 2, b.uv("iron")), wall * translation({s * 0.35f, 0.32f, 0.5f}));
+        b.add("iron", makeBox({0.04f, 0.04f, 0.4f}, b.uv("iron"), kBottomSide),
+              wall * translation({s * 0.35f, 0.08f, 0.3f}));
+        b.add("iron", makeCylinder(0.03f, 0.3f, dogSegments, false, b.uv("iron")),
+              wall * translation({s * 0.35f, 0.0f, 0.5f}));
+        b.add("iron", makeSphere(0.04f, dogSegments, dogSegments / 2, b.uv("iron")),
+              wall * translation({s * 0.35f, 0.32f, 0.5f}));
     }
     const UvMapping bark = b.uv("bark");
     const int logSegments = flight_view::circleSegments(0.08f, hearth);
-    b.add("bark", makeCylinder(0.08f, 0.95f, logSegments, true, bark), wall * translation({-0.47f, 0.18f, 0.25f}) * rotationZ(-kHalfPi));
+    b.add("bark", makeCylinder(0.08f, 0.95f, logSegments, true, bark),
+          wall * translation({-0.47f, 0.18f, 0.25f}) * rotationZ(-kHalfPi));
     b.add("bark", makeCylinder(0.07f, 0.9f, logSegments, true, bark),
           wall * translation({-0.45f, 0.17f, 0.42f}) * rotationZ(-kHalfPi) * rotationY(0.2f));
     b.add("bark", makeCylinder(0.065f, 0.85f, logSegments, true, bark),
@@ -97,6 +101,8 @@ void addWing(ModelBuilder& b) {
     addChest(b, wallFrame({12.8f, 0, kWingHalfWidth}, {0, 0, -1}) * translation({0, 0, 0.33f}));
     const LayerScope lining(b, DrawLayer::Lining);
     for (float x : {10.0f, 12.5f, 15.0f})
-        b.add("timber", makeBevelledBox({0.25f, 0.22f, 2 * kWingHalfWidth}, 0.02f, b.uv("timber"), kTopSide | kFrontSide | kBackSide),
+        b.add("timber",
+              makeBevelledBox({0.25f, 0.22f, 2 * kWingHalfWidth}, 0.02f, b.uv("timber"),
+                              kTopSide | kFrontSide | kBackSide),
               translation({x, kWingCeiling - 0.11f, 0}));
 }

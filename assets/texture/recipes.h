@@ -11,9 +11,9 @@
 SurfaceMaps blankMaps(int size, float bumpDepth);
 
 // Wood.
-SurfaceMaps makeFloorPlanks(int size);            // honey oak boards along v
+SurfaceMaps makeFloorPlanks(int size);                                        // honey oak boards along v
 SurfaceMaps makeWood(int size, glm::vec3 light, glm::vec3 dark, float seed);  // furniture grain along u
-SurfaceMaps makeTimber(int size);                 // rough, cracked beams
+SurfaceMaps makeTimber(int size);                                             // rough, cracked beams
 // Wall panelling, one bay per tile (world units): boards between two half
 // stiles at the tile's sides, a rail across from railBottom to railTop up
 // the tile; stiles and rail stand relief out of the boards.
@@ -25,7 +25,7 @@ SurfaceMaps makePanelling(int size, glm::vec3 light, glm::vec3 dark, float seed,
 // Mineral.
 SurfaceMaps makePlaster(int size, glm::vec3 colour, float seed);
 SurfaceMaps makeMarble(int size);
-SurfaceMaps makeBrick(int size);                  // sooted firebox brick
+SurfaceMaps makeBrick(int size);  // sooted firebox brick
 
 // Textile and hide.
 SurfaceMaps makeFabric(int size, glm::vec3 colour, float seed);
@@ -39,12 +39,12 @@ SurfaceMaps makeGilding(int size);
 SurfaceMaps makeCeramic(int size, glm::vec3 colour, float seed);
 
 // Pictures and printed things (UVs cover them exactly once).
-SurfaceMaps makeBookSpines(int size);             // the book atlas (below)
-SurfaceMaps makePaintings(int size);              // 2 x 2 atlas of four paintings
+SurfaceMaps makeBookSpines(int size);  // the book atlas (below)
+SurfaceMaps makePaintings(int size);   // 2 x 2 atlas of four paintings
 SurfaceMaps makeClockDial(int size);
-SurfaceMaps makeGlobe(int size);                  // equirectangular: u longitude, v latitude
+SurfaceMaps makeGlobe(int size);  // equirectangular: u longitude, v latitude
 SurfaceMaps makeBark(int size);
-SurfaceMaps makeGlow(int size, glm::vec3 colour); // flat and bright: the bulb
+SurfaceMaps makeGlow(int size, glm::vec3 colour);  // flat and bright: the bulb
 
 // Atlas cells: where cell (column, row) of a grid of n x n, or of columns x
 // rows, lies in UV space (row 0 at the top of the image).

@@ -11,9 +11,9 @@ namespace {
 constexpr float kPi = 3.14159265359f;
 
 glm::vec3 bookColour(int index) {
-    static const glm::vec3 palette[] = {rgb(112, 24, 30), rgb(24, 42, 84),  rgb(30, 72, 46),  rgb(150, 108, 40),
-                                        rgb(92, 52, 30),  rgb(28, 26, 26),  rgb(200, 186, 150), rgb(70, 90, 110),
-                                        rgb(140, 60, 40), rgb(60, 30, 60),  rgb(170, 150, 110), rgb(40, 80, 80)};
+    static const glm::vec3 palette[] = {rgb(112, 24, 30), rgb(24, 42, 84), rgb(30, 72, 46),    rgb(150, 108, 40),
+                                        rgb(92, 52, 30),  rgb(28, 26, 26), rgb(200, 186, 150), rgb(70, 90, 110),
+                                        rgb(140, 60, 40), rgb(60, 30, 60), rgb(170, 150, 110), rgb(40, 80, 80)};
     return palette[index % 12];
 }
 
@@ -79,8 +79,8 @@ glm::vec3 paintLandscape(float s, float t) {
     glm::vec3 c = sky;
     for (int i = 0; i < 4; ++i) {
         const float base = horizon + 0.22f - 0.06f * static_cast<float>(i);
-        const float ridge = base + 0.07f * stb_perlin_fbm_noise3(s * (2.0f + static_cast<float>(i)), 0.3f * i, 1.0f,
-                                                                 2.0f, 0.5f, 5);
+        const float ridge =
+            base + 0.07f * stb_perlin_fbm_noise3(s * (2.0f + static_cast<float>(i)), 0.3f * i, 1.0f, 2.0f, 0.5f, 5);
         if (t < ridge && t > horizon) c = layers[i];
     }
     if (t <= horizon) {
@@ -122,7 +122,8 @@ glm::vec3 paintMountains(float s, float t) {
     const float peak = 0.55f + 0.25f * (1.0f - std::fabs(s - 0.45f) * 2.2f) +
                        0.08f * stb_perlin_ridge_noise3(s * 4.0f, 0.5f, 0.5f, 2.0f, 0.5f, 1.0f, 5);
     if (t < peak) {
-        const float snow = smoothstepf(peak - 0.2f, peak - 0.1f, t + 0.05f * stb_perlin_noise3(s * 20, t * 20, 3, 0, 0, 0));
+        const float snow =
+            smoothstepf(peak - 0.2f, peak - 0.1f, t + 0.05f * stb_perlin_noise3(s * 20, t * 20, 3, 0, 0, 0));
         const float shade = s < 0.45f + 0.1f * (peak - t) ? 0.75f : 1.0f;
         c = glm::mix(rgb(90, 84, 96), rgb(240, 240, 246), snow) * shade;
     }

@@ -32,7 +32,8 @@ SurfaceMaps makeMarble(int size) {
             const float turb = tileTurbulence(u, v, 2, 6, 0.55f, 71.0f);
             // (2u + v) keeps the veins periodic over the tile.
             const float vein = std::sin((2.0f * u + v) * kTwoPi + turb * 9.0f);
-            const float fine = std::sin((u - 2.0f * v) * kTwoPi * 2.0f + tileTurbulence(u, v, 4, 5, 0.5f, 73.0f) * 12.0f);
+            const float fine =
+                std::sin((u - 2.0f * v) * kTwoPi * 2.0f + tileTurbulence(u, v, 4, 5, 0.5f, 73.0f) * 12.0f);
             const float veinMask = std::pow(1.0f - std::fabs(vein), 10.0f);
             const float fineMask = std::pow(1.0f - std::fabs(fine), 24.0f);
             const float cloud = tileFbm(u, v, 4, 4, 0.5f, 79.0f);

@@ -58,8 +58,10 @@ SurfaceMaps makeRug(int size) {
                 // Field: a stepped medallion and a lattice of small motifs.
                 const float diamond = du + dv;
                 const float lattice = std::fabs(fract(u * 9.0f) - 0.5f) + std::fabs(fract(v * 9.0f) - 0.5f);
-                if (lattice < 0.12f) c = cream;
-                else if (lattice < 0.18f) c = teal;
+                if (lattice < 0.12f)
+                    c = cream;
+                else if (lattice < 0.18f)
+                    c = teal;
                 if (diamond < 0.3f) c = navy;
                 if (diamond < 0.3f && diamond > 0.27f) c = cream;
                 if (diamond < 0.2f) c = field;

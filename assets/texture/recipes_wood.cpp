@@ -29,7 +29,7 @@ SurfaceMaps makeFloorPlanks(int size) {
     constexpr int kColumns = 12;
     constexpr int kBoardsPerColumn = 2;
     SurfaceMaps maps = blankMaps(size, 0.004f);
-    const float gapU = 1.6f / static_cast<float>(size) * kColumns;       // ~1.6 px across a board
+    const float gapU = 1.6f / static_cast<float>(size) * kColumns;  // ~1.6 px across a board
     const float gapV = 1.6f / static_cast<float>(size) * kBoardsPerColumn;
     paintSurface(
         size,
@@ -94,7 +94,8 @@ SurfaceMaps makePanelling(int size, glm::vec3 light, glm::vec3 dark, float seed,
         for (int x = 0; x < size; ++x) {
             const float u = maps.height.u(x), v = maps.height.v(y);
             const float stile = 1.0f - smoothstepf(halfStile - ramp, halfStile, std::min(u, 1.0f - u));
-            const float rail = smoothstepf(railLow - ramp, railLow, v) * (1.0f - smoothstepf(railHigh, railHigh + ramp, v));
+            const float rail =
+                smoothstepf(railLow - ramp, railLow, v) * (1.0f - smoothstepf(railHigh, railHigh + ramp, v));
             const float raised = std::max(stile, rail);
             float& h = maps.height.at(x, y);
             h = 0.1f + 0.8f * raised + h * grainScale;

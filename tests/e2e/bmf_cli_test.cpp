@@ -80,13 +80,13 @@ TEST_F(BmfTool, InfoDescribesMaterialsImagesAndMeshes) {
     const std::vector<std::string> lines = outputLines(r.output);
     ASSERT_EQ(lines.size(), 8u) << r.output;
     EXPECT_EQ(lines[0], "sample.bmf: 1 material, 2 meshes");
-    EXPECT_EQ(lines[1],
-              "material 0: diffuse (1, 0.5, 0.25), specular (0, 0, 0), emissive (0, 0, 2), shininess 32");
+    EXPECT_EQ(lines[1], "material 0: diffuse (1, 0.5, 0.25), specular (0, 0, 0), emissive (0, 0, 2), shininess 32");
     EXPECT_EQ(lines[2], "  diffuse map:      grey.pgm (2 x 1, 1 channel)");
     EXPECT_EQ(lines[3], "  normal map:       grey.pgm\\x00 (2 x 1, 1 channel)");
     EXPECT_EQ(lines[4].rfind("  specular map:     missing.png (does not open", 0), 0u) << lines[4];
     EXPECT_EQ(lines[5].rfind("  displacement map: notes.txt (does not open", 0), 0u) << lines[5];
-    EXPECT_EQ(lines[6], "mesh 0: material 0, 3 vertices, 1 triangle (+1 leftover index), bounds (0, -1, 0) to (2, 1, 1)");
+    EXPECT_EQ(lines[6],
+              "mesh 0: material 0, 3 vertices, 1 triangle (+1 leftover index), bounds (0, -1, 0) to (2, 1, 1)");
     EXPECT_EQ(lines[7], "mesh 1: material 0, 0 vertices, 0 triangles, no bounds");
 }
 
@@ -135,8 +135,9 @@ TEST_F(BmfTool, PathsThatNameNoRegularFileAreRefusedAtOnce) {
         const bool sparse = kind == SpecialFile::Sparse;
         RunResult r = bmf({"info", "special"});
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.output, sparse ? "Model file too large: special is 2147483648 bytes, above the limit of 1073741824\n"
-                                   : "File not found!\n");
+        EXPECT_EQ(r.output, sparse
+                                ? "Model file too large: special is 2147483648 bytes, above the limit of 1073741824\n"
+                                : "File not found!\n");
 
         ModelData model = sampleModel();
         model.materials[0].diffuseMapPath = "special";
@@ -169,7 +170,8 @@ TEST_F(BmfTool, ImportRefusesNamedFifosReportsWriteFailuresAndEscapesSceneText) 
     EXPECT_NE(r.output.find("fifo.mtl is not a regular file (a FIFO)"), std::string::npos) << r.output;
 
     dir.special("fifo.bin", SpecialFile::Fifo);
-    dir.write("buffer.gltf", std::string(R"({"asset": {"version": "2.0"}, "buffers": [{"byteLength": 12, "uri": "fifo.bin"}],
+    dir.write("buffer.gltf",
+              std::string(R"({"asset": {"version": "2.0"}, "buffers": [{"byteLength": 12, "uri": "fifo.bin"}],
         "bufferViews": [{"buffer": 0, "byteLength": 12}],
         "accessors": [{"bufferView": 0, "componentType": 5126, "count": 1, "type": "VEC3", "min": [0, 0, 0], "max": [0, 0, 0]}],
         "meshes": [{"primitives": [{"attributes": {"POSITION": 0}}]}], "nodes": [{"mesh": 0}], "scenes": [{"nodes": [0]}]})"));

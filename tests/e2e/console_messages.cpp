@@ -1,15 +1,21 @@
 #include "tests/e2e/console_messages.h"
 
+#include <sys/stat.h>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace {
 
 const char* const kMessageStarts[] = {
-    "File ",          "Shader compilation error: ", "Shader link error: ", "INFO: ", "Damaged model file ",
-    "Framebuffer not complete!", "SSAO Framebuffer not complete!", "SSAO Blur Framebuffer not complete!",
+    "File ",
+    "Shader compilation error: ",
+    "Shader link error: ",
+    "INFO: ",
+    "Damaged model file ",
+    "Framebuffer not complete!",
+    "SSAO Framebuffer not complete!",
+    "SSAO Blur Framebuffer not complete!",
 };
 const char* const kMissingMap[4] = {
     "No diffuse map for material ",

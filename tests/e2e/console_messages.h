@@ -34,8 +34,7 @@ extern const char* const kModelFiles[3];
 // stored in the model file). Read with a reader of its own, so that the
 // program's reader is not its own judge. A model listed in damaged gets the
 // one damage line instead.
-std::vector<ExpectedMessage> modelMessages(const std::string& directory,
-                                           const std::set<std::string>& unreadable = {},
+std::vector<ExpectedMessage> modelMessages(const std::string& directory, const std::set<std::string>& unreadable = {},
                                            const std::set<std::string>& damaged = {});
 
 // The map paths of one material, in file order: diffuse, normal, specular, displacement.

@@ -1,6 +1,7 @@
 #include "tests/e2e/frame_lines.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -15,6 +16,13 @@ int countFrameLines(const std::string& output) {
     for (std::size_t at = output.find(kFrameLine); at != std::string::npos; at = output.find(kFrameLine, at + 1))
         ++count;
     return count;
+}
+
+double lastFrameSeconds(const std::string& output) {
+    const std::size_t at = output.rfind(kFrameLine);
+    if (at == std::string::npos) return 0.0;
+    const double rate = std::strtod(output.c_str() + at + std::char_traits<char>::length(kFrameLine), nullptr);
+    return rate >= 1.0 ? 1.0 / rate : 1.0;  // under one frame a second reads as 0
 }
 
 QuitOutcome quitInMidFrame(Process& process, const std::function<void()>& request) {

@@ -16,6 +16,9 @@ struct QuitOutcome {
 
 // Frame-rate lines in a program's output.
 int countFrameLines(const std::string& output);
+// The time the last frame took, read from its frame-rate line (a whole
+// number of frames per second); 0 when there is none yet.
+double lastFrameSeconds(const std::string& output);
 
 // Sends a quit request (request() does) a quarter of a frame after a frame
 // line was printed: the program has polled its events for the frame now in

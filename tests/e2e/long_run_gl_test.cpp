@@ -40,7 +40,7 @@ namespace {
 // caches settle. Memory is then watched over the second half, holding at the
 // end of the path with the lamp swinging.
 constexpr int kDefaultFrames = RTG_LONG_RUN_FRAMES;
-constexpr float kStep = 0.12f;  // simulated seconds per frame: the flight (about 71 s) takes about 590 frames
+constexpr float kStep = 0.12f;    // simulated seconds per frame: the flight (about 71 s) takes about 590 frames
 constexpr int kMinFrames = 1300;  // a warm-up half that flies the whole path
 constexpr int kMaxFrames = 1000000;
 constexpr int kSampleEvery = 50;
@@ -201,8 +201,8 @@ TEST(LongRun, FramesAfterTheFirstKeepMemoryFlatAndCreateNoGlObjects) {
               << resident.back() << " KiB (last third vs first third " << residentGrowth << " KiB)" << watched
               << std::endl;
     if (kHeapIsWatchable) {
-        EXPECT_LE(heapHighs, kMaxHeapHighs) << "heap in use reached a new high at " << heapHighs << " of "
-                                            << heap.size() - 1 << " samples" << watched;
+        EXPECT_LE(heapHighs, kMaxHeapHighs)
+            << "heap in use reached a new high at " << heapHighs << " of " << heap.size() - 1 << " samples" << watched;
         EXPECT_LT(heapGrowth, kMaxHeapGrowthKiB) << "KiB more heap in use" << watched;
         EXPECT_LT(residentGrowth, kMaxResidentGrowthKiB) << "KiB more resident memory" << watched;
     }

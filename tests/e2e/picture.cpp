@@ -12,11 +12,18 @@ namespace {
 // size, wide shifts without scaling (turning, sideways and vertical moves)
 // and scalings with small shifts (moving forward and back); then the best few
 // answers refined at full size.
-constexpr int kCoarseShift = 20;         // +-20 px at half size: +-40 px at full size
+constexpr int kCoarseShift = 20;  // +-20 px at half size: +-40 px at full size
 constexpr int kCoarseShiftWhenScaled = 4;
 constexpr float kCoarseScaleStep = 1.03f;
-constexpr int kCoarseScaleSteps = 11;    // 1.03^+-11: about 0.72 to 1.38
-constexpr int kCandidates = 6;           // coarse answers refined besides no motion
+constexpr int kCoarseScaleSteps = 11;  // 1.03^+-11: about 0.72 to 1.38
+constexpr int kCandidates = 6;         // coarse answers refined besides no motion
+// Shifts alone are searched wider: up to +-48 px at full size. A walk
+// forward or back with the view tilted scales things about the horizon,
+// far above or below the centre: scalings with a vertical shift of up to
+// +-24 px at full size and little sideways.
+constexpr int kWideShift = 24;
+constexpr int kWalkShift = 1;
+constexpr int kWalkVerticalShift = 12;
 constexpr float kContrastFloor = 0.06f;  // luminance spread below which a patch counts as flat
 constexpr int kContrastRadius = 2;       // 5 x 5 neighbourhood
 // A motion that leaves less than this share of the compared region inside
@@ -37,7 +44,8 @@ Map lumaMap(const Picture& picture) {
     Map map{picture.width, picture.height, {}};
     map.v.resize(static_cast<std::size_t>(picture.width) * picture.height);
     for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) map.v[static_cast<std::size_t>(y) * picture.width + x] = luminance(picture, x, y);
+        for (int x = 0; x < picture.width; ++x)
+            map.v[static_cast<std::size_t>(y) * picture.width + x] = luminance(picture, x, y);
     return map;
 }
 
@@ -47,7 +55,8 @@ Map halve(const Map& m) {
     for (int y = 0; y < out.height; ++y)
         for (int x = 0; x < out.width; ++x)
             out.v[static_cast<std::size_t>(y) * out.width + x] =
-                0.25f * (m.at(2 * x, 2 * y) + m.at(2 * x + 1, 2 * y) + m.at(2 * x, 2 * y + 1) + m.at(2 * x + 1, 2 * y + 1));
+                0.25f *
+                (m.at(2 * x, 2 * y) + m.at(2 * x + 1, 2 * y) + m.at(2 * x, 2 * y + 1) + m.at(2 * x + 1, 2 * y + 1));
     return out;
 }
 
@@ -122,6 +131,7 @@ struct Search {
     int shiftRange;
     float scaleStep;
     int scaleSteps;
+    int verticalRange = -1;  // when not the same as shiftRange
 };
 
 struct Candidate {
@@ -135,7 +145,8 @@ std::vector<Candidate> searchGrid(const Map& before, const Map& after, const Vie
     std::vector<Candidate> grid;
     for (int k = -s.scaleSteps; k <= s.scaleSteps; ++k) {
         const float scale = centre.scale * std::pow(s.scaleStep, static_cast<float>(k));
-        for (int dy = -s.shiftRange; dy <= s.shiftRange; ++dy) {
+        const int rangeY = s.verticalRange < 0 ? s.shiftRange : s.verticalRange;
+        for (int dy = -rangeY; dy <= rangeY; ++dy) {
             for (int dx = -s.shiftRange; dx <= s.shiftRange; ++dx) {
                 const Motion m{centre.dx + static_cast<float>(dx), centre.dy + static_cast<float>(dy), scale};
                 grid.push_back({m, match(before, after, m, region)});
@@ -159,13 +170,20 @@ bool near(const Motion& a, const Motion& b, float scaleStep) {
            std::fabs(std::log(a.scale / b.scale)) <= 1.01f * std::log(scaleStep);
 }
 
-// The few best distinct motions at half size, no motion among them: there
-// several answers can look alike, and only the full size tells them apart.
-std::vector<Motion> coarseCandidates(const Map& before, const Map& after, const ViewRegion& region) {
-    std::vector<Candidate> grid = searchGrid(before, after, region, Motion{}, {kCoarseShift, kCoarseScaleStep, 0});
-    const std::vector<Candidate> scaled =
-        searchGrid(before, after, region, Motion{}, {kCoarseShiftWhenScaled, kCoarseScaleStep, kCoarseScaleSteps});
-    grid.insert(grid.end(), scaled.begin(), scaled.end());
+// The few best distinct motions of that kind at half size, no motion among
+// them: there several answers can look alike, and only the full size tells
+// them apart.
+std::vector<Motion> coarseCandidates(const Map& before, const Map& after, const ViewRegion& region, ViewChange kind) {
+    const int range = kind == ViewChange::Shift ? kWideShift : kCoarseShift;
+    std::vector<Candidate> grid;
+    if (kind != ViewChange::Walk) grid = searchGrid(before, after, region, Motion{}, {range, kCoarseScaleStep, 0});
+    if (kind != ViewChange::Shift) {
+        const Search scaling = kind == ViewChange::Walk
+                                   ? Search{kWalkShift, kCoarseScaleStep, kCoarseScaleSteps, kWalkVerticalShift}
+                                   : Search{kCoarseShiftWhenScaled, kCoarseScaleStep, kCoarseScaleSteps};
+        const std::vector<Candidate> scaled = searchGrid(before, after, region, Motion{}, scaling);
+        grid.insert(grid.end(), scaled.begin(), scaled.end());
+    }
     std::sort(grid.begin(), grid.end(), [](const Candidate& a, const Candidate& b) { return a.match > b.match; });
     std::vector<Motion> chosen{Motion{}};
     for (const Candidate& c : grid) {
@@ -213,16 +231,17 @@ float detail(const Picture& picture) {
     return static_cast<float>(sum / (2.0 * (picture.width - 1) * (picture.height - 1)));
 }
 
-ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const ViewRegion& region) {
+ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const ViewRegion& region, ViewChange kind) {
     const Map fullBefore = lumaMap(before), fullAfter = lumaMap(after);
     const Map a = localContrast(fullBefore), b = localContrast(fullAfter);
     const Map halfA = localContrast(halve(fullBefore)), halfB = localContrast(halve(fullAfter));
 
     // The candidate that fits best at full size wins, no motion first among equals.
     Candidate best{Motion{}, -std::numeric_limits<float>::infinity()};
-    for (const Motion& coarse : coarseCandidates(halfA, halfB, region)) {
+    const int refinedScaleSteps = kind == ViewChange::Shift ? 0 : 1;
+    for (const Motion& coarse : coarseCandidates(halfA, halfB, region, kind)) {
         const Motion start{2.0f * coarse.dx, 2.0f * coarse.dy, coarse.scale};
-        const Candidate c = refine(a, b, region, start, {2, std::sqrt(kCoarseScaleStep), 1});
+        const Candidate c = refine(a, b, region, start, {2, std::sqrt(kCoarseScaleStep), refinedScaleSteps});
         if (c.match > best.match) best = c;
     }
 
@@ -237,7 +256,8 @@ ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const
 
 bool viewChanged(const Picture& before, const Picture& after) {
     if (before.width != after.width || before.height != after.height || before.width == 0) return true;
-    return match(localContrast(lumaMap(before)), localContrast(lumaMap(after)), Motion{}, ViewRegion{}) < kSameViewMatch;
+    return match(localContrast(lumaMap(before)), localContrast(lumaMap(after)), Motion{}, ViewRegion{}) <
+           kSameViewMatch;
 }
 
 bool isStill(const ViewMotion& motion) {
@@ -246,8 +266,8 @@ bool isStill(const ViewMotion& motion) {
 
 std::string describe(const ViewMotion& motion) {
     char text[160];
-    std::snprintf(text, sizeof text, "moved by (%.1f, %.1f) px, scaled by %.3f (match %.3f, %.3f if unmoved)", motion.dx,
-                  motion.dy, motion.scale, motion.match, motion.stillMatch);
+    std::snprintf(text, sizeof text, "moved by (%.1f, %.1f) px, scaled by %.3f (match %.3f, %.3f if unmoved)",
+                  motion.dx, motion.dy, motion.scale, motion.match, motion.stillMatch);
     return text;
 }
 

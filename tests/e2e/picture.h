@@ -51,7 +51,15 @@ struct ViewRegion {
     float bottom = 0.6f;
 };
 
-ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const ViewRegion& region = {});
+// Which changes the estimate considers. Any: a shift, or a scaling with a
+// small shift. The others look for one kind, over a wider range, for moves
+// that may be large (a held key moves the camera by a whole frame's time,
+// however long the frame took): Shift for turns and sideways or vertical
+// moves; Walk for moves forward and back, a scaling with a vertical shift.
+enum class ViewChange { Any, Shift, Walk };
+
+ViewMotion estimateViewMotion(const Picture& before, const Picture& after, const ViewRegion& region = {},
+                              ViewChange kind = ViewChange::Any);
 
 // A quick look whether the view changed at all (lighting aside), without
 // estimating how: the two pictures' local contrast no longer lines up.

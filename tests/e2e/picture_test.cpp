@@ -39,8 +39,9 @@ std::vector<Box> makeWorld() {
 
 // Draws the world as seen after a view change: content at p appears at
 // centre + scale * (p - centre) + shift; light scales each pixel's colour.
-Picture draw(const std::vector<Box>& world, float dx, float dy, float scale,
-             const std::function<float(int, int)>& light = [](int, int) { return 1.0f; }) {
+Picture draw(
+    const std::vector<Box>& world, float dx, float dy, float scale,
+    const std::function<float(int, int)>& light = [](int, int) { return 1.0f; }) {
     Picture picture{kWidth, kHeight, std::vector<std::uint8_t>(kWidth * kHeight * 3, 40)};
     const float cx = 0.5f * (kWidth - 1), cy = 0.5f * (kHeight - 1);
     for (int y = 0; y < kHeight; ++y) {

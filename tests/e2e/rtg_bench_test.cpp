@@ -44,7 +44,8 @@ struct Picture {
     std::set<int> values(int channel, int x0, int y0, int x1, int y1) const {
         std::set<int> seen;
         for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) seen.insert(pixels[(static_cast<std::size_t>(y) * width + x) * channels + channel]);
+            for (int x = x0; x < x1; ++x)
+                seen.insert(pixels[(static_cast<std::size_t>(y) * width + x) * channels + channel]);
         }
         return seen;
     }
@@ -84,10 +85,10 @@ TEST(RtgBenchCommandLine, BadOptionsAreRejectedBeforeAWindowOpens) {
 
 TEST(RtgBenchRun, ShortRunReportsEveryFigureAndPass) {
     TempDir dir;
-    const RunResult r = runToCompletion({kBench, "--size", "160x120", "--frames", "6", "--warmup", "1",
-                                         "--profile-frames", "3", "--json", dir.file("summary.json"), "--csv",
-                                         dir.file("frames.csv")},
-                                        kRunDir, 120);
+    const RunResult r =
+        runToCompletion({kBench, "--size", "160x120", "--frames", "6", "--warmup", "1", "--profile-frames", "3",
+                         "--json", dir.file("summary.json"), "--csv", dir.file("frames.csv")},
+                        kRunDir, 120);
     ASSERT_EQ(r.status, 0) << r.output;
     for (const char* text : {"rtg-bench 160x120", "start-up", "frames per second", "per pass", "resident set size"}) {
         EXPECT_NE(r.output.find(text), std::string::npos) << text << "\n" << r.output;
@@ -98,8 +99,8 @@ TEST(RtgBenchRun, ShortRunReportsEveryFigureAndPass) {
     EXPECT_EQ(j["height"], 120);
     EXPECT_EQ(j["frames"], 6);
     EXPECT_FALSE(j["renderer"].get<std::string>().empty());
-    for (const char* part : {"context", "shader_programs", "render_targets", "models_and_textures", "first_frame",
-                             "total"}) {
+    for (const char* part :
+         {"context", "shader_programs", "render_targets", "models_and_textures", "first_frame", "total"}) {
         EXPECT_GT(j["startup_ms"][part].get<double>(), 0.0) << part;
     }
     for (const char* series : {"frame_ms", "render_call_ms", "render_cpu_ms", "profile_frame_ms"}) {
@@ -160,16 +161,16 @@ std::map<std::string, std::pair<double, double>> readRanges(const std::string& p
 TEST(RtgBenchCapture, WritesEveryBufferWithPlausibleContents) {
     TempDir dir;
     const std::string out = dir.file("pictures");
-    const RunResult r = runToCompletion({kBench, "--size", "160x120", "--frames", "1", "--warmup", "0",
-                                         "--profile-frames", "0", "--capture", out, "--at", "0.5,0", "--ssao-check",
-                                         "--json", dir.file("summary.json")},
-                                        kRunDir, 120);
+    const RunResult r =
+        runToCompletion({kBench, "--size", "160x120", "--frames", "1", "--warmup", "0", "--profile-frames", "0",
+                         "--capture", out, "--at", "0.5,0", "--ssao-check", "--json", dir.file("summary.json")},
+                        kRunDir, 120);
     ASSERT_EQ(r.status, 0) << r.output;
     const auto ranges = readRanges(out + "/capture.txt");
     for (const char* prefix : {"t000.000", "t000.500"}) {
         const std::string p = out + "/" + prefix;
-        for (const char* buffer : {"final", "positions", "normals", "albedo", "specular", "ssao_raw", "ssao_blur",
-                                   "ssao_blur_full"}) {
+        for (const char* buffer :
+             {"final", "positions", "normals", "albedo", "specular", "ssao_raw", "ssao_blur", "ssao_blur_full"}) {
             const Picture picture = loadPng(p + "_" + buffer + ".png");
             EXPECT_EQ(picture.width, 160) << prefix << " " << buffer;
             EXPECT_EQ(picture.height, 120) << prefix << " " << buffer;
@@ -200,8 +201,8 @@ TEST(RtgBenchCapture, WritesEveryBufferWithPlausibleContents) {
         for (const auto& cell : faceCells) {
             const int x0 = cell[0] * 256;
             const int y0 = cell[1] * 256;
-            EXPECT_GT(cross.values(0, x0, y0, x0 + 256, y0 + 256).size(), 4u) << prefix << " cell " << cell[0] << ","
-                                                                                << cell[1];
+            EXPECT_GT(cross.values(0, x0, y0, x0 + 256, y0 + 256).size(), 4u)
+                << prefix << " cell " << cell[0] << "," << cell[1];
         }
         EXPECT_EQ(cross.values(0, 0, 0, 256, 256), std::set<int>{0}) << prefix;
         const auto depth = ranges.at(std::string(prefix) + " shadow_depth");

@@ -13,8 +13,8 @@ const std::string kRunDir = RTG_RUN_DIR;
 const std::string kRtg = kRunDir + "/rtg";
 
 TEST(RtgCommandLine, WrongArgumentCountPrintsUsageAndFails) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {kRtg}, {kRtg, "640"}, {kRtg, "640", "480", "extra"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{kRtg}, {kRtg, "640"}, {kRtg, "640", "480", "extra"}}) {
         const RunResult r = runToCompletion(args, kRunDir, 10);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.output, "Usage: " + kRtg + " <window_width> <window_height>\n");
@@ -68,14 +68,20 @@ TEST(RtgCommandLine, StartsThatCannotSucceedEndWithOneLineAndStatusOne) {
     };
     const Case cases[] = {
         {{"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", kRtg, "64", "64"},
-         "No display: DISPLAY is not set; run under X, or headless under Xvfb (scripts/xvfb.sh or xvfb-run)", false},
-        {{kRtg, "32768", "1"}, "Window size too large: 32768x1 exceeds the window system's limit of 16384x16384", false},
+         "No display: DISPLAY is not set; run under X, or headless under Xvfb (scripts/xvfb.sh or xvfb-run)",
+         false},
+        {{kRtg, "32768", "1"},
+         "Window size too large: 32768x1 exceeds the window system's limit of 16384x16384",
+         false},
         {{"/usr/bin/env", "MESA_GL_VERSION_OVERRIDE=3.0", "MESA_GLSL_VERSION_OVERRIDE=130", kRtg, "64", "64"},
-         "OpenGL too old: 3.3 with GLSL 3.30 needed, found 3.0 ", false},
+         "OpenGL too old: 3.3 with GLSL 3.30 needed, found 3.0 ",
+         false},
         {{"/bin/sh", "-c", outOfMemory + "rtg 16384 16384"},
-         "Out of memory: the render targets of a 16384x16384 window do not fit (GL_OUT_OF_MEMORY)", true},
+         "Out of memory: the render targets of a 16384x16384 window do not fit (GL_OUT_OF_MEMORY)",
+         true},
         {{"/bin/sh", "-c", outOfMemory + "rtg-bench --size 16384x16384"},
-         "Out of memory: the render targets of a 16384x16384 window do not fit (GL_OUT_OF_MEMORY)", true},
+         "Out of memory: the render targets of a 16384x16384 window do not fit (GL_OUT_OF_MEMORY)",
+         true},
     };
     for (const Case& c : cases) {
         if (c.needsNoSanitizer && kAddressSanitizer) continue;

@@ -121,15 +121,19 @@ TEST_F(RtgResources, NoShadersFolderNamesEveryFileAndShowsNothing) {
         const char* fragment;
     };
     const Program programs[] = {
-        {"ssao_geometry.vert", nullptr, "ssao_geometry.frag"}, {"ssao.vert", nullptr, "ssao_lighting.frag"},
-        {"ssao.vert", nullptr, "ssao.frag"},                   {"ssao.vert", nullptr, "ssao_blur.frag"},
-        {"depth.vert", "depth.geom", "depth.frag"},            {"standard.vert", nullptr, "standard.frag"},
+        {"ssao_geometry.vert", nullptr, "ssao_geometry.frag"},
+        {"ssao.vert", nullptr, "ssao_lighting.frag"},
+        {"ssao.vert", nullptr, "ssao.frag"},
+        {"ssao.vert", nullptr, "ssao_blur.frag"},
+        {"depth.vert", "depth.geom", "depth.frag"},
+        {"standard.vert", nullptr, "standard.frag"},
     };
     std::vector<ExpectedMessage> expected;
     for (const Program& p : programs) {
         expected.push_back(exactly(std::string("File shaders/") + p.vertex + " not found"));
         expected.push_back(exactly(std::string("File shaders/") + p.fragment + " not found"));
-        if (p.geometry != nullptr) expected.push_back(exactly(std::string("File shaders/") + p.geometry + " not found"));
+        if (p.geometry != nullptr)
+            expected.push_back(exactly(std::string("File shaders/") + p.geometry + " not found"));
         for (int stage = p.geometry != nullptr ? 0 : 1; stage < 3; ++stage)
             expected.push_back(followedByDetail("Shader compilation error: "));
     }
@@ -152,8 +156,8 @@ TEST_F(RtgResources, MissingShaderFileIsReportedAndTheRoomStillShows) {
 TEST_F(RtgResources, ShaderThatDoesNotCompileIsReportedWithItsLog) {
     scratch().replace("shaders/ssao.frag", "#version 330 core\nthis is not GLSL;\n");
     const Outcome outcome = run();
-    EXPECT_TRUE(messagesMatch(outcome.messages, concat({followedByDetail("Shader compilation error: ")},
-                                                       modelMessages(scratch().path()))));
+    EXPECT_TRUE(messagesMatch(
+        outcome.messages, concat({followedByDetail("Shader compilation error: ")}, modelMessages(scratch().path()))));
     // Without ambient occlusion the room is still lit by the lamp.
     EXPECT_TRUE(showsTheRoom(outcome));
 }
@@ -162,8 +166,8 @@ TEST_F(RtgResources, ShaderThatDoesNotLinkIsReportedWithItsLog) {
     // Compiles, but a vertex stage needs main() to link.
     scratch().replace("shaders/ssao_geometry.vert", "#version 330 core\nvoid notMain() {}\n");
     const Outcome outcome = run();
-    EXPECT_TRUE(
-        messagesMatch(outcome.messages, concat({followedByDetail("Shader link error: ")}, modelMessages(scratch().path()))));
+    EXPECT_TRUE(messagesMatch(outcome.messages,
+                              concat({followedByDetail("Shader link error: ")}, modelMessages(scratch().path()))));
     // Nothing reaches the G-buffer, so the lit room is gone.
     EXPECT_TRUE(showsNothing(outcome));
 }

@@ -11,15 +11,16 @@ namespace {
 
 const char* const kFrameLine = "Frames per Second: ";
 const char* const kVersionLine = "OpenGL version: ";
-constexpr double kStartTimeout = 60.0;   // start-up under the sanitizers, on a busy machine
+constexpr double kStartTimeout = 60.0;  // start-up under the sanitizers, on a busy machine
 constexpr double kFrameTimeout = 30.0;
-constexpr int kFramesToShowInput = 3;    // handled in one, drawn in the next, shown after the swap
+constexpr int kFramesToShowInput = 3;  // handled in one, drawn in the next, shown after the swap
 // Never less time than this for input to show, however fast the frames.
 constexpr double kSecondsToShowInput = 0.2;
 constexpr double kMoveTimeout = 10.0;
 constexpr int kFramesBeforeCapture = 2;
 // A key held over this many frame ends was held for at least one whole frame.
 constexpr int kFramesToHold = 2;
+constexpr int kMaxFramesToHold = 10;
 
 }  // namespace
 
@@ -96,14 +97,21 @@ void RtgSession::keysUp(const std::vector<std::string>& keysyms) {
     x_.keys(keysyms, false);
 }
 
-void RtgSession::holdKeys(const std::vector<std::string>& keysyms, double seconds) {
+bool RtgSession::holdKeysBriefly(const std::vector<std::string>& keysyms, double seconds, const Picture& reference) {
     keysDown(keysyms);
-    const auto start = std::chrono::steady_clock::now();
-    waitFrames(kFramesToHold);
-    const double held = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (held < seconds) idle(seconds - held);
+    double frameTime = 0.0;
+    for (int frame = 0; frame < kMaxFramesToHold && frameTime < seconds; ++frame) {
+        if (!waitFrames(1)) break;
+        frameTime += lastFrameSeconds(process_->output());
+    }
     keysUp(keysyms);
     showInput();
+    if (viewChanged(reference, x_.capture(window_))) return true;
+    keysDown(keysyms);
+    waitFrames(kFramesToHold);
+    keysUp(keysyms);
+    showInput();
+    return viewChanged(reference, x_.capture(window_));
 }
 
 bool RtgSession::waitUntilMoved(const Picture& reference) { return waitForView(reference, true); }
@@ -128,9 +136,13 @@ void RtgSession::pointerToCentre() {
 }
 
 void RtgSession::moveMouse(int dx, int dy) {
+    sendMouseMotion(dx, dy);
+    showInput();
+}
+
+void RtgSession::sendMouseMotion(int dx, int dy) {
     x_.focus(window_);
     x_.pointerBy(dx, dy);
-    showInput();
 }
 
 void RtgSession::clickLeft() {

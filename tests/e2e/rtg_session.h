@@ -33,7 +33,7 @@ public:
     bool ready() const { return failure_.empty(); }
     const std::string& failure() const { return failure_; }
 
-    int frames() const;        // frame-rate lines printed so far
+    int frames() const;          // frame-rate lines printed so far
     bool waitFrames(int count);  // until count more frames were shown
     // Lets time pass with no input (the output is read meanwhile).
     void idle(double seconds);
@@ -51,9 +51,18 @@ public:
     void sendKey(const std::string& keysym);
     void keysDown(const std::vector<std::string>& keysyms);
     void keysUp(const std::vector<std::string>& keysyms);
-    // Held for the given time, and over at least two frame ends (so for one
-    // whole frame at least).
-    void holdKeys(const std::vector<std::string>& keysyms, double seconds);
+    // Held over as few frames as take at least the given time together, by
+    // the program's own frame-rate lines: a held key moves the camera by the
+    // time of the frames that see it, so one slow frame on a busy machine
+    // moves it as far as several quick ones. The keys go up as soon as the
+    // frames that ended meanwhile took that long; the frame then under way
+    // usually sees them still down, each earlier one has moved the camera by
+    // the time of the frame before it. If that did not change the view from
+    // the reference, they are held once more over two frame ends; false if
+    // the view still did not change.
+    bool holdKeysBriefly(const std::vector<std::string>& keysyms, double seconds, const Picture& reference);
+    // Mouse motion sent without waiting for the program to show it.
+    void sendMouseMotion(int dx, int dy);
     // Until the view has changed, or a few seconds have passed: false then.
     bool waitUntilMoved(const Picture& reference);
     // Until the view is the reference's again, or a few seconds have passed.

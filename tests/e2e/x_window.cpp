@@ -35,8 +35,8 @@ bool hasPid(Display* display, Window window, Atom pidAtom, pid_t pid) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     bool match = false;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
         data != nullptr) {
         match = type == XA_CARDINAL && format == 32 && count == 1 &&
                 static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;

@@ -81,8 +81,8 @@ TEST(FrameCapture, ReadsEachDepthCubeFace) {
     }
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     for (int face = 0; face < 6; ++face) {
-        const FloatTexels read = readTextureFloat(GL_TEXTURE_CUBE_MAP, cube, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face,
-                                                  GL_DEPTH_COMPONENT, 1);
+        const FloatTexels read =
+            readTextureFloat(GL_TEXTURE_CUBE_MAP, cube, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, GL_DEPTH_COMPONENT, 1);
         ASSERT_EQ(read.values.size(), 4u);
         EXPECT_NEAR(read.values[3], 0.125f * (face + 1), 1e-6) << face;
     }
@@ -125,8 +125,9 @@ protected:
 TEST_F(BenchScene, ConstructionTellsEachStepInOrder) {
     RecordingBuildObserver observer;
     RoomScene scene(kWidth, kHeight, &observer);
-    EXPECT_EQ(observer.steps, (std::vector<SceneBuildStep>{SceneBuildStep::ShaderPrograms, SceneBuildStep::RenderTargets,
-                                                           SceneBuildStep::Models, SceneBuildStep::Done}));
+    EXPECT_EQ(observer.steps,
+              (std::vector<SceneBuildStep>{SceneBuildStep::ShaderPrograms, SceneBuildStep::RenderTargets,
+                                           SceneBuildStep::Models, SceneBuildStep::Done}));
     EXPECT_NE(scene.gBuffer, 0u);
     EXPECT_EQ(scene.ssaoKernel.size(), 32u);
 }

@@ -180,9 +180,10 @@ TEST_F(ModelTest, UnopenableFileLeavesTheModelEmptyAndDrawingTouchesNothing) {
     alarm(kHangSeconds);
     for (const SpecialFile kind : kSpecialFiles) {
         const std::string path = dir.special("special.bmf", kind);
-        const std::string expected = kind == SpecialFile::Sparse ? "Model file too large: " + path +
-                                                                       " is 2147483648 bytes, above the limit of 1073741824\n"
-                                                                 : "File not found!\n";
+        const std::string expected =
+            kind == SpecialFile::Sparse
+                ? "Model file too large: " + path + " is 2147483648 bytes, above the limit of 1073741824\n"
+                : "File not found!\n";
         EXPECT_EQ(load(model, path), expected) << specialFileName(kind);
     }
     alarm(0);
@@ -409,11 +410,13 @@ TEST_F(ModelTest, GeometryOnlyDrawKeepsAnotherProgramsUniforms) {
                                     "#version 330 core\n"
                                     "layout(location = 0) in vec3 position;\n"
                                     "void main() { gl_Position = vec4(position, 1.0); }\n");
-    const std::string f = dir.write("depth.frag", "#version 430 core\n"
-                                                  "layout(location = " + std::to_string(clash) +
-                                                      ") uniform float farPlane;\n"
-                                                      "out vec4 colour;\n"
-                                                      "void main() { colour = vec4(farPlane / 100.0, 0.0, 0.0, 1.0); }\n");
+    const std::string f = dir.write("depth.frag",
+                                    "#version 430 core\n"
+                                    "layout(location = " +
+                                        std::to_string(clash) +
+                                        ") uniform float farPlane;\n"
+                                        "out vec4 colour;\n"
+                                        "void main() { colour = vec4(farPlane / 100.0, 0.0, 0.0, 1.0); }\n");
     testing::internal::CaptureStdout();
     Shader depth(v.c_str(), nullptr, f.c_str());
     ASSERT_EQ(testing::internal::GetCapturedStdout(), "");
@@ -459,16 +462,20 @@ TEST_F(ModelTest, DamagedFilesAreRejectedBeforeAnythingReachesTheGpu) {
         change(data);
         cases.push_back({name, serializeModelFile(data), fault});
     };
-    damaged("zero-diffuse.bmf", [](ModelData& d) { d.materials[1].diffuseMapPath.clear(); },
-            "diffuseMapPathLength > 0");
-    damaged("zero-normal.bmf", [](ModelData& d) { d.materials[1].normalMapPath.clear(); }, "normalMapPathLength > 0");
-    damaged("zero-specular.bmf", [](ModelData& d) { d.materials[1].specularMapPath.clear(); },
-            "specularMapPathLength > 0");
-    damaged("zero-displacement.bmf", [](ModelData& d) { d.materials[1].displacementMapPath.clear(); },
-            "displacementMapPathLength > 0");
-    damaged("material-index.bmf", [](ModelData& d) { d.meshes[1].materialIndex = 3; },
-            "materialIndex 3 not below materialCount 2");
-    damaged("index.bmf", [](ModelData& d) { d.meshes[0].indices[5] = 4; }, "index 4 not below vertexCount 4");
+    damaged(
+        "zero-diffuse.bmf", [](ModelData& d) { d.materials[1].diffuseMapPath.clear(); }, "diffuseMapPathLength > 0");
+    damaged(
+        "zero-normal.bmf", [](ModelData& d) { d.materials[1].normalMapPath.clear(); }, "normalMapPathLength > 0");
+    damaged(
+        "zero-specular.bmf", [](ModelData& d) { d.materials[1].specularMapPath.clear(); }, "specularMapPathLength > 0");
+    damaged(
+        "zero-displacement.bmf", [](ModelData& d) { d.materials[1].displacementMapPath.clear(); },
+        "displacementMapPathLength > 0");
+    damaged(
+        "material-index.bmf", [](ModelData& d) { d.meshes[1].materialIndex = 3; },
+        "materialIndex 3 not below materialCount 2");
+    damaged(
+        "index.bmf", [](ModelData& d) { d.meshes[0].indices[5] = 4; }, "index 4 not below vertexCount 4");
 
     std::vector<std::uint8_t> truncated = serializeModelFile(valid);
     truncated.pop_back();

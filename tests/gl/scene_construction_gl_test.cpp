@@ -120,14 +120,22 @@ TEST_F(SceneConstruction, ReportsMissingShadersInProgramOrderBeforeTheModels) {
     for (std::string line; std::getline(in, line);)
         if (line.rfind("File ", 0) == 0) lines.push_back(line);
     const std::vector<std::string> expected = {
-        "File shaders/ssao_geometry.vert not found", "File shaders/ssao_geometry.frag not found",
-        "File shaders/ssao.vert not found",          "File shaders/ssao_lighting.frag not found",
-        "File shaders/ssao.vert not found",          "File shaders/ssao.frag not found",
-        "File shaders/ssao.vert not found",          "File shaders/ssao_blur.frag not found",
-        "File shaders/depth.vert not found",         "File shaders/depth.frag not found",
-        "File shaders/depth.geom not found",         "File shaders/standard.vert not found",
-        "File shaders/standard.frag not found",      "File not found!",
-        "File not found!",                           "File not found!",
+        "File shaders/ssao_geometry.vert not found",
+        "File shaders/ssao_geometry.frag not found",
+        "File shaders/ssao.vert not found",
+        "File shaders/ssao_lighting.frag not found",
+        "File shaders/ssao.vert not found",
+        "File shaders/ssao.frag not found",
+        "File shaders/ssao.vert not found",
+        "File shaders/ssao_blur.frag not found",
+        "File shaders/depth.vert not found",
+        "File shaders/depth.frag not found",
+        "File shaders/depth.geom not found",
+        "File shaders/standard.vert not found",
+        "File shaders/standard.frag not found",
+        "File not found!",
+        "File not found!",
+        "File not found!",
     };
     EXPECT_EQ(lines, expected);
 }
@@ -158,8 +166,8 @@ TEST_F(SceneConstruction, PlacesTheLampAndTheLightCube) {
 
 TEST_F(SceneConstruction, CreatesTheRenderTargetsWithTheirSizesAndFormats) {
     RoomScene scene(kWidth, kHeight);
-    for (GLuint texture : {scene.gPosition, scene.gNormal, scene.gAlbedoSpec, scene.ssaoColorBuffer,
-                           scene.ssaoColorBufferBlur}) {
+    for (GLuint texture :
+         {scene.gPosition, scene.gNormal, scene.gAlbedoSpec, scene.ssaoColorBuffer, scene.ssaoColorBufferBlur}) {
         EXPECT_EQ(textureParameter(texture, GL_TEXTURE_WIDTH), kWidth);
         EXPECT_EQ(textureParameter(texture, GL_TEXTURE_HEIGHT), kHeight);
     }
@@ -189,10 +197,10 @@ TEST_F(SceneConstruction, CreatesTheRenderTargetsWithTheirSizesAndFormats) {
     GLint depthBits = 0, stencilBits = 0, objectType = 0;
     glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
                                           &depthBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT,
-                                          GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE, &stencilBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
-                                          GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &objectType);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE,
+                                          &stencilBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE,
+                                          &objectType);
     EXPECT_EQ(depthBits, 24);
     EXPECT_EQ(stencilBits, 8);
     EXPECT_EQ(objectType, GL_RENDERBUFFER);

@@ -182,8 +182,8 @@ TEST_F(SceneFrame, HandsEachPassItsUniforms) {
         EXPECT_EQ(uniformVec3(depth, "lightPos"), scene_->lightPosition);
     }
     EXPECT_EQ(uniformMatrix(depth, "modelMat"), scene_->lampModelMatrix);
-    const std::vector<glm::mat4> faces = scene_->computeShadowTransforms(
-        glm::perspective(1.5707964f, 1.0f, 0.1f, 25.0f), scene_->lightPosition);
+    const std::vector<glm::mat4> faces =
+        scene_->computeShadowTransforms(glm::perspective(1.5707964f, 1.0f, 0.1f, 25.0f), scene_->lightPosition);
     for (int i = 0; i < 6; ++i) {
         const std::string name = "shadowTransformMats[" + std::to_string(i) + "]";
         EXPECT_EQ(uniformMatrix(depth, name.c_str()), faces[static_cast<std::size_t>(i)]) << name;
@@ -253,8 +253,8 @@ TEST_F(SceneFrame, TellsAnObserverEveryPassBoundaryInOrder) {
     scene_->setPassObserver(&log);
     drawFrame(0.0f);
     scene_->setPassObserver(nullptr);
-    const std::vector<RenderPass> expected = {RenderPass::Geometry, RenderPass::Ssao,      RenderPass::SsaoBlur,
-                                              RenderPass::Shadow,   RenderPass::Lighting,  RenderPass::DepthCopy,
+    const std::vector<RenderPass> expected = {RenderPass::Geometry, RenderPass::Ssao,     RenderPass::SsaoBlur,
+                                              RenderPass::Shadow,   RenderPass::Lighting, RenderPass::DepthCopy,
                                               RenderPass::Forward,  RenderPass::FrameEnd};
     EXPECT_EQ(log.passes, expected);
     // Each boundary follows the previous pass's target.

@@ -47,7 +47,8 @@ Comparison compareImages(const Image& actual, const Image& reference) {
     result.difference = reference;
     for (std::size_t i = 0; i < actual.rgba.size(); i += 4) {
         int worst = 0;
-        for (std::size_t c = 0; c < 3; ++c) worst = std::max(worst, std::abs(actual.rgba[i + c] - reference.rgba[i + c]));
+        for (std::size_t c = 0; c < 3; ++c)
+            worst = std::max(worst, std::abs(actual.rgba[i + c] - reference.rgba[i + c]));
         std::uint8_t* out = &result.difference.rgba[i];
         if (worst > kChannelTolerance) {
             ++result.differing;
@@ -117,8 +118,8 @@ TEST_P(FlightReference, MatchesTheReferencePicture) {
         writePng(outputDirectory + "/" + name + "_actual.png", actual);
         writePng(outputDirectory + "/" + name + "_difference.png", comparison.difference);
     }
-    EXPECT_LE(share, kMaxDifferingShare) << comparison.differing << " pixels differ from " << referencePath
-                                         << "; see " << outputDirectory << "/" << name << "_*.png";
+    EXPECT_LE(share, kMaxDifferingShare) << comparison.differing << " pixels differ from " << referencePath << "; see "
+                                         << outputDirectory << "/" << name << "_*.png";
 }
 
 // The README's picture, written only when the references are updated.

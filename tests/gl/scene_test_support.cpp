@@ -138,7 +138,7 @@ void writeTestRoom(const std::string& directory) {
     MeshRecord walls;
     walls.materialIndex = 1;
     addBox(walls, {-6.0f, 0.0f, -6.0f}, {6.0f, 7.0f, 10.0f}, true, 3);  // the floor box is below
-    addBox(walls, {-0.9f, 0.0f, 2.4f}, {0.9f, 0.9f, 3.6f}, false);       // table under the light
+    addBox(walls, {-0.9f, 0.0f, 2.4f}, {0.9f, 0.9f, 3.6f}, false);      // table under the light
     addBox(walls, kPillarCentre - glm::vec3(0.6f), kPillarCentre + glm::vec3(0.6f), false);
     room.meshes.push_back(walls);
     writeFile(directory + "/models/final_scene/final_scene.bmf", serializeModelFile(room));
@@ -164,8 +164,7 @@ void writeTestRoom(const std::string& directory) {
     writeFile(directory + "/models/lightCube/light_cube.bmf", serializeModelFile(cube));
 }
 
-ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& directory)
-    : previous_(fs::current_path().string()) {
+ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& directory) : previous_(fs::current_path().string()) {
     fs::current_path(directory);
 }
 

@@ -113,9 +113,10 @@ TEST_F(ShaderTest, UnreadablePathsPrintNotFoundAndGiveEmptyText) {
         const std::string path = dir.special("special.vert", kind);
         testing::internal::CaptureStdout();
         const std::string text = Shader::readFile(path.c_str());
-        const std::string expected = kind == SpecialFile::Sparse ? "Shader file too large: " + path +
-                                                                       " is 2147483648 bytes, above the limit of 16777216\n"
-                                                                 : "File " + path + " not found\n";
+        const std::string expected =
+            kind == SpecialFile::Sparse
+                ? "Shader file too large: " + path + " is 2147483648 bytes, above the limit of 16777216\n"
+                : "File " + path + " not found\n";
         EXPECT_EQ(testing::internal::GetCapturedStdout(), expected) << specialFileName(kind);
         EXPECT_EQ(text, "");
     }

@@ -8,8 +8,7 @@ TEST(Window, DefaultFramebufferHasDepth24Stencil8) {
     GLint depthBits = 0;
     GLint stencilBits = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
-                                          &depthBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
     glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE,
                                           &stencilBits);
     EXPECT_EQ(depthBits, 24);

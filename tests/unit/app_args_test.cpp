@@ -16,8 +16,8 @@ TEST(WindowDimension, AcceptsOnlyPositiveDecimalIntegers) {
     EXPECT_EQ(dimension("1280"), 1280);
     EXPECT_EQ(dimension("1"), 1);
     EXPECT_EQ(dimension("2147483647"), 2147483647);
-    for (const char* bad : {"", "0", "-5", "+5", "12a", "abc", " 12", "12 ", "1e3", "2147483648",
-                            "99999999999999999999", "0x10"}) {
+    for (const char* bad :
+         {"", "0", "-5", "+5", "12a", "abc", " 12", "12 ", "1e3", "2147483648", "99999999999999999999", "0x10"}) {
         EXPECT_EQ(dimension(bad), -1) << "'" << bad << "'";
     }
     EXPECT_EQ(dimension(nullptr), -1);

@@ -1,7 +1,7 @@
 #include <stdexcept>
 
-#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
+#include <glm/gtc/matrix_transform.hpp>
 
 #include "assets/mesh/primitives.h"
 #include "assets/preview/rasterizer.h"
@@ -50,9 +50,7 @@ TEST(Lathe, SplitsNormalsAtSharpCornersOnly) {
 namespace {
 
 // Clip-space corners of a screen-filling triangle pair at NDC depth z.
-std::vector<glm::vec4> fullScreen(float z) {
-    return {{-1, -1, z, 1}, {3, -1, z, 1}, {-1, 3, z, 1}};
-}
+std::vector<glm::vec4> fullScreen(float z) { return {{-1, -1, z, 1}, {3, -1, z, 1}, {-1, 3, z, 1}}; }
 
 }  // namespace
 

@@ -79,7 +79,8 @@ TEST(Generation, WritesACompleteSceneWithTheSameBytesEveryTime) {
     for (const char* model : {layout::kSceneModelPath, layout::kLampModelPath, layout::kLightCubeModelPath}) {
         ASSERT_TRUE(first.count(model)) << model;
         for (const MaterialRecord& m : parse(first.at(model), model).materials)
-            for (const std::string& path : {m.diffuseMapPath, m.normalMapPath, m.specularMapPath, m.displacementMapPath}) {
+            for (const std::string& path :
+                 {m.diffuseMapPath, m.normalMapPath, m.specularMapPath, m.displacementMapPath}) {
                 ASSERT_TRUE(first.count(path)) << model << " names " << path << ", which was not written";
                 ++images;
             }
@@ -104,7 +105,8 @@ TEST(RunnableDirectory, HoldsTheCurrentSceneWithItsImages) {
         ASSERT_TRUE(fs::exists(built)) << built;
         EXPECT_TRUE(readFile(built) == serializeModelFile(model.data)) << built << " is stale";
         for (const MaterialRecord& m : model.data.materials)
-            for (const std::string& path : {m.diffuseMapPath, m.normalMapPath, m.specularMapPath, m.displacementMapPath})
+            for (const std::string& path :
+                 {m.diffuseMapPath, m.normalMapPath, m.specularMapPath, m.displacementMapPath})
                 EXPECT_TRUE(fs::exists(fs::path(RTG_RUN_DIR) / path)) << path;
     }
 }

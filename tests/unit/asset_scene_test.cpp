@@ -3,14 +3,14 @@
 #include <map>
 #include <string>
 
-#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
+#include <glm/gtc/matrix_transform.hpp>
 
+#include "app/flight.h"
 #include "assets/scene/lamp.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
 #include "assets/scene/scene_models.h"
-#include "app/flight.h"
 #include "camera/floating_camera.h"
 #include "tests/support/mesh_checks.h"
 
@@ -108,7 +108,8 @@ TEST(SceneModels, PassTheReadersValidationUnchanged) {
         }
         // Every map is an image under the model's own texture folder.
         for (const MaterialRecord& mat : back.materials)
-            for (const std::string* path : {&mat.diffuseMapPath, &mat.normalMapPath, &mat.specularMapPath, &mat.displacementMapPath}) {
+            for (const std::string* path :
+                 {&mat.diffuseMapPath, &mat.normalMapPath, &mat.specularMapPath, &mat.displacementMapPath}) {
                 EXPECT_EQ(path->rfind(m.textureDir + "/", 0), 0u) << *path;
                 EXPECT_EQ(path->substr(path->size() - 4), ".png") << *path;
             }
@@ -127,7 +128,8 @@ TEST(SceneModels, WindingNormalsTangentsAndUvsAgree) {
 TEST(SceneModels, FlightKeepsItsClearanceFromTheRoom) {
     glm::vec3 where(0.0f);
     const float clearance = pathClearance(triangles(model(layout::kSceneModelPath).data, glm::mat4(1.0f)), where);
-    EXPECT_GE(clearance, layout::kFlightClearance) << "near flight point (" << where.x << ", " << where.y << ", " << where.z << ")";
+    EXPECT_GE(clearance, layout::kFlightClearance)
+        << "near flight point (" << where.x << ", " << where.y << ", " << where.z << ")";
 }
 
 TEST(SceneModels, FlightKeepsItsClearanceFromTheSwingingLampAndBulb) {
@@ -143,7 +145,8 @@ TEST(SceneModels, FlightKeepsItsClearanceFromTheSwingingLampAndBulb) {
 TEST(SceneModels, EverySurfaceIsWithinTheShadowRangeOfTheLight) {
     float farthest = 0.0f;
     for (const Triangle& t : triangles(model(layout::kSceneModelPath).data, glm::mat4(1.0f)))
-        for (const glm::vec3& p : {t.a, t.b, t.c}) farthest = std::max(farthest, glm::distance(p, layout::kLightPosition));
+        for (const glm::vec3& p : {t.a, t.b, t.c})
+            farthest = std::max(farthest, glm::distance(p, layout::kLightPosition));
     EXPECT_LE(farthest, layout::kShadowReach);
     // The room is shaped to use that range: it reaches well out towards it.
     EXPECT_GT(farthest, 18.0f);
@@ -188,7 +191,8 @@ TEST(Lamp, HangsFromItsPivotWithTheLightBelowAndOpenUnderneath) {
         for (int degrees = -80; degrees <= 88; degrees += 2) {
             const float azimuth = 0.5236f * static_cast<float>(i) + 0.1f;
             const float elevation = glm::radians(static_cast<float>(degrees));
-            const glm::vec3 dir(std::cos(elevation) * std::cos(azimuth), std::sin(elevation), std::cos(elevation) * std::sin(azimuth));
+            const glm::vec3 dir(std::cos(elevation) * std::cos(azimuth), std::sin(elevation),
+                                std::cos(elevation) * std::sin(azimuth));
             bool hit = false;
             for (const Triangle& t : lamp)
                 if (segmentTriangleDistance(light, light + dir * 2.0f, t.a, t.b, t.c) == 0.0f) hit = true;
@@ -212,7 +216,8 @@ TEST(Lamp, HangsFromAChainThatReachesTheTieBeam) {
         const glm::vec3 p(layout::kLampPivot.x, y, layout::kLampPivot.z);
         float nearest = 1e9f;
         for (const Triangle& t : room)
-            if (t.lo.y < y + 0.1f && t.hi.y > y - 0.1f) nearest = std::min(nearest, pointTriangleDistance(p, t.a, t.b, t.c));
+            if (t.lo.y < y + 0.1f && t.hi.y > y - 0.1f)
+                nearest = std::min(nearest, pointTriangleDistance(p, t.a, t.b, t.c));
         EXPECT_LT(nearest, 0.06f) << "gap at y = " << y;
     }
 }
@@ -273,7 +278,8 @@ void addTextured(const SceneModel& model, const glm::mat4& place, bool twoSided,
             t.normal = glm::normalize(glm::cross(e1, e2));
             // World edges in the triangle's own plane, and the texel map from them.
             const glm::vec3 x = glm::normalize(e1), y = glm::cross(t.normal, x);
-            const glm::mat2 world(glm::vec2(glm::dot(e1, x), glm::dot(e1, y)), glm::vec2(glm::dot(e2, x), glm::dot(e2, y)));
+            const glm::mat2 world(glm::vec2(glm::dot(e1, x), glm::dot(e1, y)),
+                                  glm::vec2(glm::dot(e2, x), glm::dot(e2, y)));
             const glm::mat2 m = glm::mat2(uv[1] - uv[0], uv[2] - uv[0]) * glm::inverse(world);
             const float a = m[0][0], b = m[1][0], c = m[0][1], d = m[1][1];
             const float sum = a * a + b * b + c * c + d * d;
@@ -292,7 +298,8 @@ float nearestDepthInView(const TexturedTriangle& t, const glm::mat4& view, float
     std::vector<glm::vec3> polygon;
     for (const glm::vec3& p : t.p) polygon.emplace_back(view * glm::vec4(p, 1.0f));
     // Inside where dot(plane.xyz, p) + plane.w >= 0; the camera looks along -z.
-    const glm::vec4 planes[5] = {{0, 0, -1, -0.1f}, {1, 0, -tanX, 0}, {-1, 0, -tanX, 0}, {0, 1, -tanY, 0}, {0, -1, -tanY, 0}};
+    const glm::vec4 planes[5] = {
+        {0, 0, -1, -0.1f}, {1, 0, -tanX, 0}, {-1, 0, -tanX, 0}, {0, 1, -tanY, 0}, {0, -1, -tanY, 0}};
     for (const glm::vec4& plane : planes) {
         std::vector<glm::vec3> kept;
         for (std::size_t k = 0; k < polygon.size(); ++k) {
@@ -355,7 +362,9 @@ TEST(SceneModels, TexturesMatchTheClosestViewOfTheirSurfacesAlongTheFlight) {
         ratio = std::min(ratio, std::sqrt(t.sharpest * t.softest) / pixelsPerUnit[i]);
     }
     for (const auto& [set, ratio] : texelsPerPixel) {
-        EXPECT_LE(ratio, 2.0f) << set << " (" << findTextureSet(set).size << " pixels a side) is larger than any view shows";
-        EXPECT_GE(ratio, 0.5f) << set << " (" << findTextureSet(set).size << " pixels a side) is blurred where the flight comes close";
+        EXPECT_LE(ratio, 2.0f) << set << " (" << findTextureSet(set).size
+                               << " pixels a side) is larger than any view shows";
+        EXPECT_GE(ratio, 0.5f) << set << " (" << findTextureSet(set).size
+                               << " pixels a side) is blurred where the flight comes close";
     }
 }

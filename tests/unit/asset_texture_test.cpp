@@ -10,7 +10,8 @@ TEST(TextureNoise, RepeatsOverTheUnitSquare) {
     for (float v : {0.0f, 0.3f, 0.71f}) {
         EXPECT_NEAR(tileFbm(0.0f, v, 4, 5, 0.5f, 3.0f), tileFbm(1.0f, v, 4, 5, 0.5f, 3.0f), 1e-5f);
         EXPECT_NEAR(tileNoise2(v, 0.0f, 2, 64, 1.0f), tileNoise2(v, 1.0f, 2, 64, 1.0f), 1e-5f);
-        EXPECT_NEAR(tileTurbulence(v, 0.25f, 8, 3, 0.5f, 2.0f), tileTurbulence(v + 1.0f, 0.25f, 8, 3, 0.5f, 2.0f), 1e-5f);
+        EXPECT_NEAR(tileTurbulence(v, 0.25f, 8, 3, 0.5f, 2.0f), tileTurbulence(v + 1.0f, 0.25f, 8, 3, 0.5f, 2.0f),
+                    1e-5f);
     }
     // Different seeds give different fields.
     EXPECT_NE(tileFbm(0.37f, 0.52f, 4, 4, 0.5f, 1.0f), tileFbm(0.37f, 0.52f, 4, 4, 0.5f, 2.0f));
@@ -20,10 +21,13 @@ TEST(TextureMaps, NormalMapTiltsAwayFromRisingHeight) {
     // Height rises towards +u (right) in the left half and towards +v (image up) in the right half.
     ScalarField height(64);
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) height.at(x, y) = x < 32 ? 0.01f * static_cast<float>(x) : 0.01f * static_cast<float>(63 - y);
+        for (int x = 0; x < 64; ++x)
+            height.at(x, y) = x < 32 ? 0.01f * static_cast<float>(x) : 0.01f * static_cast<float>(63 - y);
     const Image normal = normalMapFromHeight(height, 1.0f, 64.0f);
     ASSERT_EQ(normal.channels, 3);
-    auto texel = [&](int x, int y, int c) { return static_cast<int>(normal.pixels[(static_cast<std::size_t>(y) * 64 + x) * 3 + c]); };
+    auto texel = [&](int x, int y, int c) {
+        return static_cast<int>(normal.pixels[(static_cast<std::size_t>(y) * 64 + x) * 3 + c]);
+    };
     // Slope 0.01 per texel: the normal leans to -u, z stays near 1.
     EXPECT_LT(texel(16, 20, 0), 127);
     EXPECT_NEAR(texel(16, 20, 1), 128, 1);

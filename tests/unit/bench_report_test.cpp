@@ -72,14 +72,13 @@ TEST(BenchReport, TableAndCsv) {
         EXPECT_NE(table.find(text), std::string::npos) << text;
     }
     const std::string csv = formatCsv(r);
-    EXPECT_EQ(csv.rfind("frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib,geometry_ms,ssao_ms\n", 0), 0u);
+    EXPECT_EQ(csv.rfind("frame,simulated_s,frame_ms,render_call_ms,render_cpu_ms,rss_kib,geometry_ms,ssao_ms\n", 0),
+              0u);
     // Pass columns for the profiled frames (the first three), empty after.
     EXPECT_NE(csv.find("\n2,0.066667,30.0000,5.0000,4.0000,1020,3.0000,6.0000\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\n3,0.083333,40.0000,5.0000,4.0000,1030,,\n"), std::string::npos) << csv;
 }
 
-TEST(BenchReport, JsonStringEscapes) {
-    EXPECT_EQ(jsonString("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
-}
+TEST(BenchReport, JsonStringEscapes) { EXPECT_EQ(jsonString("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\""); }
 
 }  // namespace

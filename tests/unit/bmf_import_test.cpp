@@ -54,10 +54,10 @@ void append(std::string& buffer, std::initializer_list<T> values) {
 
 std::string gltfBuffer() {
     std::string buffer;
-    append<float>(buffer, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0});                     // positions, 48 bytes
-    append<float>(buffer, {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});                     // normals, 48 bytes
-    append<float>(buffer, {0, 1, 1, 1, 1, 0, 0, 0});                                 // texcoords, 32 bytes
-    append<std::uint16_t>(buffer, {0, 1, 2, 0, 2, 3});                               // indices, 12 bytes
+    append<float>(buffer, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0});  // positions, 48 bytes
+    append<float>(buffer, {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});  // normals, 48 bytes
+    append<float>(buffer, {0, 1, 1, 1, 1, 0, 0, 0});              // texcoords, 32 bytes
+    append<std::uint16_t>(buffer, {0, 1, 2, 0, 2, 3});            // indices, 12 bytes
     return buffer;
 }
 
@@ -115,7 +115,8 @@ protected:
         fs::create_directories(dir.file("assets/textures"));
         fs::create_directories(dir.file("assets/tex"));
         fs::create_directories(dir.file("run"));
-        for (const char* name : {"wood.png", "wood_spec.png", "wood_normal.png"}) dir.write(std::string("assets/textures/") + name, "x");
+        for (const char* name : {"wood.png", "wood_spec.png", "wood_normal.png"})
+            dir.write(std::string("assets/textures/") + name, "x");
         dir.write("assets/tex/base.png", "x");
         dir.write("assets/scene.obj", kObj);
         dir.write("assets/scene.mtl", kMtl);

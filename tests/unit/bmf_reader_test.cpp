@@ -188,8 +188,8 @@ TEST(BmfReader, EveryTruncationIsRejected) {
         ModelData out;
         std::string error;
         ASSERT_FALSE(parseModelFile(bytes.data(), size, out, error)) << "prefix of " << size << " bytes";
-        const bool namesShortFile = error.rfind("file ends inside ", 0) == 0 ||
-                                    error.find(" more than the remaining ") != std::string::npos;
+        const bool namesShortFile =
+            error.rfind("file ends inside ", 0) == 0 || error.find(" more than the remaining ") != std::string::npos;
         EXPECT_TRUE(namesShortFile) << error;
         EXPECT_TRUE(out.materials.empty() && out.meshes.empty());
     }
@@ -254,17 +254,20 @@ TEST(BmfReader, CountsBeyondTheRemainingBytesAreRejectedBeforeAllocating) {
     // Huge counts in tiny files: reading them must neither overflow nor
     // allocate for them (the sanitizer build fails on oversized allocations).
     const std::uint64_t max = std::numeric_limits<std::uint64_t>::max();
-    expectRejected(Bytes().u64(max).data, "materialCount 18446744073709551615 more than the remaining 0 bytes can hold");
+    expectRejected(Bytes().u64(max).data,
+                   "materialCount 18446744073709551615 more than the remaining 0 bytes can hold");
     expectRejected(Bytes().u64(1).factors().data, "materialCount 1 more than the remaining 40 bytes can hold");
     expectRejected(Bytes().u64(0).u64(max / 2).data,
                    "meshCount 9223372036854775807 more than the remaining 0 bytes can hold");
     Bytes bigPath;
     bigPath.u64(1).factors().u64(max).u64(0).u64(0).u64(0).u64(0);
-    expectRejected(bigPath.data, "file ends inside material 0 diffuseMapPath (needs 18446744073709551615 bytes, 32 remain)");
+    expectRejected(bigPath.data,
+                   "file ends inside material 0 diffuseMapPath (needs 18446744073709551615 bytes, 32 remain)");
     Bytes atLimits;
     atLimits.u64(1).material().u64(1).meshHeader(0, kMaxVertexCount, kMaxIndexCount);
-    expectRejected(atLimits.data, "file ends inside mesh 0 data (vertexCount 4294967295, indexCount 1073741823) "
-                                  "(needs 193273528272 bytes, 0 remain)");
+    expectRejected(atLimits.data,
+                   "file ends inside mesh 0 data (vertexCount 4294967295, indexCount 1073741823) "
+                   "(needs 193273528272 bytes, 0 remain)");
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ FloatTexels texels(int channels, std::vector<float> values) { return FloatTexels
 
 TEST(CaptureMaps, RangesStretchPerChannelAndRowsTurnOver) {
     std::vector<ValueRange> ranges;
-    const Image8 image = mapPerChannelRange(
-        texels(2, {-4, 10, 0, 10, 4, 20, std::numeric_limits<float>::quiet_NaN(), 30}), ranges);
+    const Image8 image =
+        mapPerChannelRange(texels(2, {-4, 10, 0, 10, 4, 20, std::numeric_limits<float>::quiet_NaN(), 30}), ranges);
     ASSERT_EQ(ranges.size(), 2u);
     EXPECT_EQ(ranges[0].min, -4.0f);
     EXPECT_EQ(ranges[0].max, 4.0f);
@@ -57,9 +57,9 @@ TEST(CaptureMaps, ShadowFacesFormACross) {
     EXPECT_FLOAT_EQ(range.min, 0.1f);
     EXPECT_FLOAT_EQ(range.max, 1.0f);
     auto at = [&](int x, int y) { return cross.pixels[y * cross.width + x]; };
-    EXPECT_EQ(at(0, 0), 0);                  // empty cell
+    EXPECT_EQ(at(0, 0), 0);                                        // empty cell
     EXPECT_EQ(at(2, 2), std::lround((0.5f - 0.1f) / 0.9f * 255));  // +Z in the middle
-    EXPECT_EQ(at(0, 2), at(1, 3));           // -X is uniform
+    EXPECT_EQ(at(0, 2), at(1, 3));                                 // -X is uniform
     EXPECT_EQ(at(2, 0), std::lround((0.3f - 0.1f) / 0.9f * 255));  // +Y at the top
     EXPECT_EQ(at(2, 4), std::lround((0.4f - 0.1f) / 0.9f * 255));  // -Y at the bottom
     EXPECT_EQ(at(6, 2), std::lround((0.6f - 0.1f) / 0.9f * 255));  // -Z at the far right

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/frame_loop.h"
 #include "app/flight.h"
+#include "app/frame_loop.h"
 #include "camera/floating_camera.h"
 #include "camera/time_step.h"
 
@@ -71,11 +71,11 @@ TEST(FlightStep, EveryFrameRateFliesTheSamePath) {
     // and holding at the end (75 s).
     for (const float seconds : {40.0f, 75.0f}) {
         const Pose reference = flyFrames(frames(seconds, kMaxTimeStep));
-        for (const std::vector<float>& other : {frames(seconds, 0.1f), frames(seconds, 0.5f),
-                                                frames(seconds, kMaxTimeStep, 5.0f, 30.0f)}) {
+        for (const std::vector<float>& other :
+             {frames(seconds, 0.1f), frames(seconds, 0.5f), frames(seconds, kMaxTimeStep, 5.0f, 30.0f)}) {
             const Pose pose = flyFrames(other);
-            EXPECT_LT(glm::distance(pose.position, reference.position), 0.02f) << seconds << " s, " << other.size()
-                                                                                << " frames";
+            EXPECT_LT(glm::distance(pose.position, reference.position), 0.02f)
+                << seconds << " s, " << other.size() << " frames";
             EXPECT_NEAR(pose.yaw, reference.yaw, 0.5f) << seconds << " s, " << other.size() << " frames";
             EXPECT_NEAR(pose.pitch, reference.pitch, 0.5f) << seconds << " s, " << other.size() << " frames";
         }

@@ -71,7 +71,9 @@ TEST(ShaderSources, TheBruteForceSsaoTwinDiffersOnlyWhereItMust) {
         if (twin[i] == interleaved[i]) continue;
         ++differing;
         EXPECT_TRUE(twin[i] == "const int kSamplesPerPixel = 32;" || twin[i] == "    int subset = 0;")
-            << "line " << i << " of the body:\n" << interleaved[i] << "\n" << twin[i];
+            << "line " << i << " of the body:\n"
+            << interleaved[i] << "\n"
+            << twin[i];
     }
     EXPECT_EQ(differing, 2);
 }
