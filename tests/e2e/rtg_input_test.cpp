@@ -32,8 +32,9 @@ constexpr float kMinShift = 2.0f;
 // The mouse turns tried during the flight add about 30 pixels.
 constexpr float kFlightSideways = 8.0f;
 constexpr float kMinGrowth = 1.03f;
-// Walks are judged below the roof timbers: near and overhead, they pass out
-// of the view, and their rows fit a wrong scaling.
+// Moves are judged below the roof timbers: near and overhead, they pass out
+// of the view or change their shape (a walk, a rise or a fall changes how
+// they are seen, not only where), and their rows fit a wrong motion.
 constexpr ViewRegion kBelowTheRoof{0.15f, 0.3f, 0.85f, 0.6f};
 // The flight tilts the view by about 14 pixels a second at its start; the
 // first screenshot and the first one after a restart are each taken within
@@ -84,7 +85,7 @@ protected:
         lastBefore_ = before_;
         lastAfter_ = rtg_->screenshot();
         lastWhat_ = what;
-        const ViewRegion region = kind == ViewChange::Walk ? kBelowTheRoof : ViewRegion{};
+        const ViewRegion region = kind == ViewChange::Any ? ViewRegion{} : kBelowTheRoof;
         lastMotion_ = estimateViewMotion(lastBefore_, lastAfter_, region, kind);
         before_ = lastAfter_;
         return lastMotion_;
