@@ -2,10 +2,8 @@
 # Installs what is missing, checks the code's format, builds, runs clang-tidy
 # over the production sources, and runs every test once: first the normal
 # build, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer.
-# GL and end-to-end tests run under Xvfb when there is no display. The one
-# exception: the four input tests (RtgInput.*) get a second try. On slow frames
-# (the sanitizer build on a busy machine) one frame of a held key can move the
-# camera further than their picture judgement reads; a real fault fails both.
+# GL and end-to-end tests run under Xvfb when there is no display. A failing
+# test is not retried.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -19,8 +17,10 @@ export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRTG_WERROR=ON
+# -O1: the sanitizers' checks stay, and the slowest tests run two to three
+# times faster than at -O0 (texture sizing 91 -> 26 s, scene generation 28 -> 15 s).
 "$root/scripts/build.sh" "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DRTG_WERROR=ON -DRTG_SANITIZE=ON \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "-DCMAKE_C_FLAGS_DEBUG=-g -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1"
 
 status=0
 echo "== format =="
@@ -29,8 +29,6 @@ echo "== tidy =="
 "$root/scripts/tidy.sh" "$root/build" || status=1
 for build in build build-sanitize; do
   echo "== tests ($build) =="
-  "$root/scripts/xvfb.sh" ctest --test-dir "$root/$build" --output-on-failure -j2 -E '^RtgInput\.' || status=1
-  "$root/scripts/xvfb.sh" ctest --test-dir "$root/$build" --output-on-failure -R '^RtgInput\.' \
-    --repeat until-pass:2 || status=1
+  "$root/scripts/xvfb.sh" ctest --test-dir "$root/$build" --output-on-failure -j2 || status=1
 done
 exit $status

@@ -20,10 +20,12 @@ constexpr int kCandidates = 6;         // coarse answers refined besides no moti
 // Shifts alone are searched wider: up to +-48 px at full size. A walk
 // forward or back with the view tilted scales things about the horizon,
 // far above or below the centre: scalings with a vertical shift of up to
-// +-24 px at full size and little sideways.
+// +-24 px at full size and little sideways; a walk of several units scales
+// the far wall by up to 1.8 (1.03^+-20).
 constexpr int kWideShift = 24;
 constexpr int kWalkShift = 1;
 constexpr int kWalkVerticalShift = 12;
+constexpr int kWalkScaleSteps = 20;
 constexpr float kContrastFloor = 0.06f;  // luminance spread below which a patch counts as flat
 constexpr int kContrastRadius = 2;       // 5 x 5 neighbourhood
 // A motion that leaves less than this share of the compared region inside
@@ -179,7 +181,7 @@ std::vector<Motion> coarseCandidates(const Map& before, const Map& after, const 
     if (kind != ViewChange::Walk) grid = searchGrid(before, after, region, Motion{}, {range, kCoarseScaleStep, 0});
     if (kind != ViewChange::Shift) {
         const Search scaling = kind == ViewChange::Walk
-                                   ? Search{kWalkShift, kCoarseScaleStep, kCoarseScaleSteps, kWalkVerticalShift}
+                                   ? Search{kWalkShift, kCoarseScaleStep, kWalkScaleSteps, kWalkVerticalShift}
                                    : Search{kCoarseShiftWhenScaled, kCoarseScaleStep, kCoarseScaleSteps};
         const std::vector<Candidate> scaled = searchGrid(before, after, region, Motion{}, scaling);
         grid.insert(grid.end(), scaled.begin(), scaled.end());
