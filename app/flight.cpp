@@ -1,7 +1,5 @@
 #include "app/flight.h"
 
-#include "camera/time_step.h"
-
 namespace {
 
 // One row per point: position, then the yaw and pitch rates of the segment
@@ -92,23 +90,17 @@ void Flight::restart() {
 
 void Flight::step(FPSCamera& camera, float deltaTime) {
     if (!flying) return;
-    const int steps = timeStepCount(deltaTime);
-    const float stepTime = deltaTime / static_cast<float>(steps);
-    for (int i = 0; i < steps; ++i) {
-        if (!advance(camera, stepTime)) break;
-    }
-}
-
-bool Flight::advance(FPSCamera& camera, float deltaTime) {
     if (segmentEnd == finalPoint) {
         camera.setPosition(finalPoint);
-        return false;
+        return;
     }
     const float t = segmentProgress;
     camera.setPosition((1.0f - t) * segmentStart + t * segmentEnd);
     const float length = glm::distance(segmentStart, segmentEnd);
     segmentProgress += (1.0f / (2.0f * length)) * deltaTime;
     camera.rotate(segmentRates.x * deltaTime * 0.5f, segmentRates.y * deltaTime * 0.5f);
+    // Whatever the frame's length, it completes at most this one segment;
+    // the progress beyond its end is dropped.
     if (segmentProgress > 1.0f) {
         segmentIndex += 1;
         segmentStart = points[segmentIndex];
@@ -116,7 +108,6 @@ bool Flight::advance(FPSCamera& camera, float deltaTime) {
         segmentRates = rates[segmentIndex];
         segmentProgress = 0.0f;
     }
-    return true;
 }
 
 void Flight::toggle(FPSCamera& camera) {

@@ -19,8 +19,9 @@ std::vector<glm::vec2> makeFlightRates();
 struct Flight {
     Flight();
 
-    // One frame of the flight, in steps of at most kMaxTimeStep (see
-    // camera/time_step.h); does nothing while the flight is off.
+    // One frame of the flight, one step of the frame's own length, so a slow
+    // machine or a stall flies a different path; does nothing while the flight
+    // is off.
     void step(FPSCamera& camera, float deltaTime);
     // Return key: stop a running flight, or restart a stopped one.
     void toggle(FPSCamera& camera);
@@ -37,6 +38,4 @@ struct Flight {
 
 private:
     void restart();
-    // One step: false once the flight holds at its final point.
-    bool advance(FPSCamera& camera, float deltaTime);
 };

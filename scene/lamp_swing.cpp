@@ -1,8 +1,8 @@
 #include "scene/lamp_swing.h"
 
-#include <glm/gtc/matrix_transform.hpp>
+#include <cmath>
 
-#include "camera/time_step.h"
+#include <glm/gtc/matrix_transform.hpp>
 
 namespace {
 
@@ -40,15 +40,13 @@ LampState LampState::atStart() {
     return start;
 }
 
-LampState LampState::at(float seconds) {
+LampState LampState::at(float seconds, float frameTime) {
     LampState state = atStart();
-    state.advance(seconds);
+    const long frames = std::lround(seconds / frameTime);
+    for (long i = 0; i < frames; ++i) state.advance(frameTime);
     return state;
 }
 
 void LampState::advance(float deltaTime) {
-    const int steps = timeStepCount(deltaTime);
-    const float stepTime = deltaTime / static_cast<float>(steps);
-    for (int i = 0; i < steps; ++i)
-        applySwingStep(swing.advance(stepTime), lampModelMatrix, lightCubeModelMatrix, lightPosition);
+    applySwingStep(swing.advance(deltaTime), lampModelMatrix, lightCubeModelMatrix, lightPosition);
 }

@@ -36,9 +36,9 @@ struct LampState {
     // As the scene is built: the light at (0, 2.8, 3) inside a cube scaled by
     // 0.1, the lamp hanging above it from (0, 4, 3), the swing at rest.
     static LampState atStart();
-    // After the given seconds of swing from the start.
-    static LampState at(float seconds);
+    // After the given seconds of swing from the start, in frames of frameTime.
+    static LampState at(float seconds, float frameTime);
 
-    // One frame's swing, in steps of at most kMaxTimeStep (camera/time_step.h).
+    // One frame's swing: a single step of the frame's own length.
     void advance(float deltaTime);
 };

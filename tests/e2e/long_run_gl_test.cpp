@@ -40,7 +40,7 @@ namespace {
 // caches settle. Memory is then watched over the second half, holding at the
 // end of the path with the lamp swinging.
 constexpr int kDefaultFrames = RTG_LONG_RUN_FRAMES;
-constexpr float kStep = 0.12f;    // simulated seconds per frame: the flight (about 71 s) takes about 590 frames
+constexpr float kStep = 0.12f;    // simulated seconds per frame: the flight takes about 610 frames
 constexpr int kMinFrames = 1300;  // a warm-up half that flies the whole path
 constexpr int kMaxFrames = 1000000;
 constexpr int kSampleEvery = 50;

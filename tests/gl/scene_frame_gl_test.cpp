@@ -11,7 +11,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/frame_loop.h"
-#include "camera/time_step.h"
 #include "gpu/shader_contract.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
@@ -24,6 +23,7 @@ namespace {
 constexpr int kWidth = 160;
 constexpr int kHeight = 90;
 constexpr float kAspect = static_cast<float>(kWidth) / static_cast<float>(kHeight);
+constexpr float kFrameTime = 1.0f / 60.0f;
 
 class SceneFrame : public ::testing::Test {
 protected:
@@ -83,27 +83,22 @@ TEST_F(SceneFrame, TheFirstFrameDoesNotSwingAndALongFrameTurnsAround) {
     EXPECT_EQ(scene_->lightPosition, glm::vec3(0.0f, 2.8f, 3.0f));
     EXPECT_EQ(RoomScene::swingState().swingAngle, 0.0f);
 
-    // Five seconds in one frame swing as 300 frames of 1/60 s would: out to
-    // the turn-around angle and back, not one radian in one go.
+    // Five seconds in one frame: one radian in one step, the direction flipped once.
     drawFrame(5.0f);
-    LampSwing shortFrames;
-    for (int i = 0; i < 300; ++i) shortFrames.advance(kMaxTimeStep);
-    EXPECT_NEAR(RoomScene::swingState().swingAngle, shortFrames.swingAngle, 1e-5f);
-    EXPECT_EQ(RoomScene::swingState().swingDirection, shortFrames.swingDirection);
-    EXPECT_LT(RoomScene::swingState().swingAngle, kSwingTurnAngle + 0.01f);
-    const float angle = RoomScene::swingState().swingAngle;
-    EXPECT_NEAR(scene_->lightPosition.y, 4.0f - 1.2f * std::cos(angle), 1e-4f);
-    EXPECT_NEAR(scene_->lightPosition.z, 3.0f - 1.2f * std::sin(angle), 1e-4f);
+    EXPECT_FLOAT_EQ(RoomScene::swingState().swingAngle, 1.0f);
+    EXPECT_EQ(RoomScene::swingState().swingDirection, -1.0f);
+    EXPECT_NEAR(scene_->lightPosition.y, 4.0f - 1.2f * std::cos(1.0f), 1e-4f);
+    EXPECT_NEAR(scene_->lightPosition.z, 3.0f - 1.2f * std::sin(1.0f), 1e-4f);
 }
 
 TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScenes) {
     // Just short of the turn-around angle, then frames of one step each.
-    scene_->setLampState(LampState::at(1.95f));
-    const float step = kMaxTimeStep * kSwingRate;
+    scene_->setLampState(LampState::at(1.95f, kFrameTime));
+    const float step = kFrameTime * kSwingRate;
     float previousZ = scene_->lightPosition.z;
     int frames = 0;
     while (RoomScene::swingState().swingAngle <= 0.4f) {
-        drawFrame(kMaxTimeStep);
+        drawFrame(kFrameTime);
         EXPECT_LT(scene_->lightPosition.z, previousZ) << "frame " << frames;  // swinging towards -z
         previousZ = scene_->lightPosition.z;
         ASSERT_LT(++frames, 20);
@@ -113,9 +108,9 @@ TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScen
     const float turnAngle = RoomScene::swingState().swingAngle;
     EXPECT_LT(turnAngle, 0.4f + step + 1e-6f);
     RoomScene other(kWidth, kHeight);
-    other.render(camera_, kMaxTimeStep);
+    other.render(camera_, kFrameTime);
     EXPECT_NEAR(RoomScene::swingState().swingAngle, turnAngle - step, 1e-6f);
-    drawFrame(kMaxTimeStep);
+    drawFrame(kFrameTime);
     EXPECT_GT(scene_->lightPosition.z, previousZ);
 }
 

@@ -3,7 +3,6 @@
 #include "app/flight.h"
 #include "app/frame_loop.h"
 #include "camera/floating_camera.h"
-#include "camera/time_step.h"
 
 namespace {
 
@@ -38,54 +37,19 @@ TEST(FlightStep, FirstFrameWithZeroDeltaSitsOnPointZero) {
     EXPECT_FLOAT_EQ(flight.segmentProgress, 0.0f);
 }
 
-struct Pose {
-    glm::vec3 position;
-    float yaw;
-    float pitch;
-};
-
-// The camera after the demo's first frame (no time) and then frames of the
-// given lengths.
-Pose flyFrames(const std::vector<float>& frames) {
+TEST(FlightStep, AFrameLongerThanASegmentCompletesThatSegmentOnly) {
     FloatingCamera camera = makeProgramCamera();
     Flight flight;
     flight.step(camera, 0.0f);
-    for (const float deltaTime : frames) flight.step(camera, deltaTime);
-    return {camera.position, camera.yaw, camera.pitch};
-}
-
-// Frames of `step` seconds until `seconds` of flight; stallAt > 0 puts one
-// frame of `stall` seconds there instead of the frames it replaces.
-std::vector<float> frames(float seconds, float step, float stallAt = 0.0f, float stall = 0.0f) {
-    std::vector<float> out;
-    for (double t = 0.0; t < seconds - 1e-3; t += out.back()) {
-        const bool stalled = stallAt > 0.0f && t >= stallAt && t < stallAt + stall;
-        out.push_back(stalled ? stall : step);
-    }
-    return out;
-}
-
-TEST(FlightStep, EveryFrameRateFliesTheSamePath) {
-    // Frames are flown in steps of at most 1/60 s: a slow machine or one long
-    // stall follows the path that 60 frames per second fly, mid-flight (40 s)
-    // and holding at the end (75 s).
-    for (const float seconds : {40.0f, 75.0f}) {
-        const Pose reference = flyFrames(frames(seconds, kMaxTimeStep));
-        for (const std::vector<float>& other :
-             {frames(seconds, 0.1f), frames(seconds, 0.5f), frames(seconds, kMaxTimeStep, 5.0f, 30.0f)}) {
-            const Pose pose = flyFrames(other);
-            EXPECT_LT(glm::distance(pose.position, reference.position), 0.02f)
-                << seconds << " s, " << other.size() << " frames";
-            EXPECT_NEAR(pose.yaw, reference.yaw, 0.5f) << seconds << " s, " << other.size() << " frames";
-            EXPECT_NEAR(pose.pitch, reference.pitch, 0.5f) << seconds << " s, " << other.size() << " frames";
-        }
-    }
-    // A frame of 1/60 s or less is a single step, exactly as before.
-    FloatingCamera camera = makeProgramCamera();
-    Flight flight;
-    flight.step(camera, kMaxTimeStep);
-    EXPECT_EQ(camera.position, flight.points[0]);  // placed before advancing
-    EXPECT_GT(flight.segmentProgress, 0.0f);
+    // Segment 0 is about 0.23 units: flown in about 0.46 s. A 10 s frame
+    // ends it and drops the rest; the next frame starts segment 1 at its start.
+    flight.step(camera, 10.0f);
+    EXPECT_EQ(flight.segmentIndex, 1u);
+    EXPECT_EQ(flight.segmentProgress, 0.0f);
+    EXPECT_NEAR(camera.pitch, -0.3f * 45.0f * 10.0f * 0.5f, 1e-3f);  // the whole frame's turn, in one step
+    flight.step(camera, 1.0f / 60.0f);
+    EXPECT_EQ(camera.position, flight.points[1]);
+    EXPECT_EQ(flight.segmentIndex, 1u);
 }
 
 TEST(FlightStep, TurnRatesApplyHalfTheRatePerSecond) {
@@ -102,11 +66,20 @@ TEST(FlightStep, WholeFlightAtSixtyHertzHoldsAtTheEnd) {
     const float dt = 1.0f / 60.0f;
     float simulated = 0.0f;
     int frames = 0;
+    std::size_t segmentsSeen = 0;
     while (flight.segmentEnd != flight.finalPoint && frames < 100000) {
+        // The first frame of every segment shows the segment's start point.
+        const bool segmentStarts = flight.segmentProgress == 0.0f;
+        const std::size_t index = flight.segmentIndex;
         flight.step(camera, dt);
+        if (segmentStarts) {
+            EXPECT_EQ(camera.position, flight.points[index]) << "segment " << index;
+            ++segmentsSeen;
+        }
         simulated += dt;
         ++frames;
     }
+    EXPECT_EQ(segmentsSeen, 47u);
     EXPECT_NEAR(simulated, 70.9f, 1.5f);
     flight.step(camera, dt);
     EXPECT_EQ(camera.position, glm::vec3(12.0f, 2.0f, 0.0f));

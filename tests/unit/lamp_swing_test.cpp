@@ -64,27 +64,4 @@ TEST(LampSwing, MovesTheLightOnACircleAroundTheLampPivot) {
     EXPECT_NEAR(glm::length(glm::vec3(cube[0])), 0.1f, 1e-5f);
 }
 
-TEST(LampState, EveryFrameRateSwingsTheSamePath) {
-    // Frames are swung in steps of at most 1/60 s: 75 s in frames of 1/60 s,
-    // 0.1 s, 0.5 s or with one 30 s stall put the lamp and the light in the
-    // same place.
-    auto swing = [](float step, float stall) {
-        LampState state = LampState::atStart();
-        state.advance(0.0f);
-        float t = 0.0f;
-        if (stall > 0.0f) {
-            state.advance(stall);
-            t = stall;
-        }
-        for (; t < 75.0f - 1e-3f; t += step) state.advance(step);
-        return state;
-    };
-    const LampState reference = swing(1.0f / 60.0f, 0.0f);
-    for (const LampState& other : {swing(0.1f, 0.0f), swing(0.5f, 0.0f), swing(1.0f / 60.0f, 30.0f)}) {
-        EXPECT_NEAR(other.swing.swingAngle, reference.swing.swingAngle, 0.01f);
-        EXPECT_EQ(other.swing.swingDirection, reference.swing.swingDirection);
-        EXPECT_LT(glm::distance(other.lightPosition, reference.lightPosition), 0.01f);
-    }
-}
-
 }  // namespace
