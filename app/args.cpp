@@ -28,21 +28,6 @@ bool checkRenderSize(int width, int height, const RenderSizeLimits& limits, std:
     return false;
 }
 
-bool windowSystemAcceptsSize(int width, int height, std::string& error) {
-    if (width <= kMaxWindowSide && height <= kMaxWindowSide) return true;
-    error = "Window size too large: " + std::to_string(width) + "x" + std::to_string(height) +
-            " exceeds the window system's limit of " + std::to_string(kMaxWindowSide) + "x" +
-            std::to_string(kMaxWindowSide);
-    return false;
-}
-
-std::string noDisplayMessage(const char* display) {
-    const std::string why = display == nullptr || *display == '\0'
-                                ? std::string("DISPLAY is not set")
-                                : "cannot open the X display '" + std::string(display) + "'";
-    return "No display: " + why + "; run under X, or headless under Xvfb (scripts/xvfb.sh or xvfb-run)";
-}
-
 std::string renderTargetMemoryMessage(int width, int height) {
     return "Out of memory: the render targets of a " + std::to_string(width) + "x" + std::to_string(height) +
            " window do not fit (GL_OUT_OF_MEMORY)";

@@ -20,17 +20,5 @@ struct RenderSizeLimits {
 // False, with the line to print, when a window of this size cannot be rendered.
 bool checkRenderSize(int width, int height, const RenderSizeLimits& limits, std::string& error);
 
-// SDL refuses to make a window wider or taller than this.
-constexpr int kMaxWindowSide = 16384;
-
-// Whether the window system accepts a window of this size; otherwise false
-// with the line to print, e.g. "Window size too large: 32768x1 exceeds the
-// window system's limit of 16384x16384".
-bool windowSystemAcceptsSize(int width, int height, std::string& error);
-
-// The line when no display can be opened; display is the DISPLAY variable
-// (null when unset).
-std::string noDisplayMessage(const char* display);
-
 // The line when the render targets of a window this size do not fit in memory.
 std::string renderTargetMemoryMessage(int width, int height);

@@ -34,12 +34,6 @@ int main(int argc, char** argv) {
         std::cout << error << std::endl;
         return 1;
     }
-    // Conditions the user can mend end with one line and status 1, without
-    // the wait for a key of a failed start.
-    if (!windowSystemAcceptsSize(options.width, options.height, error) || !findDisplay(error)) {
-        std::cout << error << std::endl;
-        return 1;
-    }
     AppWindow window;
     if (!openWindow(options, window, error)) return failStartup(error);
     std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;

@@ -1,8 +1,6 @@
 #include "app/window.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include <GL/glew.h>
 
@@ -49,24 +47,16 @@ void setContextAttributes(const WindowOptions& options) {
 }  // namespace
 
 bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error) {
-    if (!startSdl()) {
-        error = std::string("SDL_Init: ") + SDL_GetError();
-        return false;
-    }
+    // SDL's own failures (no display, a size the window system refuses) are
+    // not checked here: without a window and a current context glewInit
+    // fails, and GLEW's text is what the user is shown.
+    startSdl();
     setContextAttributes(options);
     Uint32 flags = SDL_WINDOW_OPENGL;
     if (options.hidden) flags |= SDL_WINDOW_HIDDEN;
     out.window = SDL_CreateWindow("Tarvo RTG", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.width,
                                   options.height, flags);
-    if (out.window == nullptr) {
-        error = std::string("SDL_CreateWindow: ") + SDL_GetError();
-        return false;
-    }
     out.context = SDL_GL_CreateContext(out.window);
-    if (out.context == nullptr) {
-        error = std::string("SDL_GL_CreateContext: ") + SDL_GetError();
-        return false;
-    }
     SDL_GL_SetSwapInterval(options.swapInterval);
     const GLenum result = glewInit();
     if (result != GLEW_OK) {
@@ -85,20 +75,6 @@ bool checkWindowSizeLimits(int width, int height, std::string& error) {
     limits.maxViewportWidth = viewport[0];
     limits.maxViewportHeight = viewport[1];
     return checkRenderSize(width, height, limits, error);
-}
-
-bool findDisplay(std::string& error) {
-    const char* display = std::getenv("DISPLAY");
-    if (!startSdl()) {
-        error = noDisplayMessage(display) + " (SDL: " + SDL_GetError() + ")";
-        return false;
-    }
-    // Without a display SDL falls back to drivers that draw nowhere, where
-    // GLEW cannot start.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) return true;
-    error = noDisplayMessage(display);
-    return false;
 }
 
 bool checkGlRequirements(std::string& error) {

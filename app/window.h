@@ -17,13 +17,10 @@ struct AppWindow {
     SDL_GLContext context = nullptr;
 };
 
-// Starts SDL and checks that it found a display to open windows on: false
-// with the line to print ("No display: ...") when there is none.
-bool findDisplay(std::string& error);
-
 // SDL start, context attributes, window "Tarvo RTG", GL context, swap
-// interval and GLEW start, in that order. False with SDL's or GLEW's own text
-// (for the "Error: " line) when one of them fails.
+// interval and GLEW start, in that order. SDL's failures are not checked:
+// they leave no current context, so GLEW fails. False with GLEW's own text
+// (for the "Error: " line) when it does.
 bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error);
 
 // The size limit check once a context is current: false, with the line to

@@ -271,11 +271,6 @@ int main(int argc, char** argv) {
     result.warmupFrames = options.warmup;
 
     const Clock::time_point startupBegin = Clock::now();
-    // The size is within the window system's limit already (option parsing).
-    if (!findDisplay(error)) {
-        std::cout << error << std::endl;
-        return 1;
-    }
     WindowOptions windowOptions;
     windowOptions.width = options.width;
     windowOptions.height = options.height;
