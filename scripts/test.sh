@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the code's format, builds, runs clang-tidy
-# over the production sources, checks that scripts/run.sh's packages suffice
-# for the demo, and runs every test once: first the normal build, then a clang build with
+# over the production sources, compiles the shaders with the reference GLSL
+# compiler, checks that scripts/run.sh's packages suffice for the demo, and
+# runs every test once: first the normal build, then a clang build with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 # GL and end-to-end tests run under Xvfb when there is no display. A failing
 # test is not retried.
@@ -28,6 +29,8 @@ echo "== format =="
 "$root/scripts/check_format.sh" || status=1
 echo "== tidy =="
 "$root/scripts/tidy.sh" "$root/build" || status=1
+echo "== shaders =="
+"$root/scripts/check_shaders.sh" || status=1
 echo "== run packages =="
 "$root/scripts/check_run_packages.sh" "$root/build" || status=1
 for build in build build-sanitize; do
