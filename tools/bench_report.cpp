@@ -125,8 +125,14 @@ void summarizeFrames(BenchResult& result) {
 std::string formatTable(const BenchResult& r) {
     std::ostringstream out;
     char line[256];
-    std::snprintf(line, sizeof line, "rtg-bench %dx%d: %zu frames measured after %d warm-up, step %.6f s\n", r.width,
-                  r.height, r.frames.size(), r.warmupFrames, r.step);
+    if (r.picturesOnly) {
+        std::snprintf(line, sizeof line,
+                      "rtg-bench %dx%d: pictures only, nothing measured (add --frames N to measure), step %.6f s\n",
+                      r.width, r.height, r.step);
+    } else {
+        std::snprintf(line, sizeof line, "rtg-bench %dx%d: %zu frames measured after %d warm-up, step %.6f s\n",
+                      r.width, r.height, r.frames.size(), r.warmupFrames, r.step);
+    }
     out << line << "renderer: " << r.renderer << " / OpenGL " << r.glVersion << "\n\n";
 
     const StartupTimes& s = r.startup;
@@ -142,7 +148,7 @@ std::string formatTable(const BenchResult& r) {
         out << line;
     }
 
-    formatMeasurement(r, out);
+    if (!r.picturesOnly) formatMeasurement(r, out);
 
     if (r.ssaoChecked) {
         std::snprintf(line, sizeof line,
