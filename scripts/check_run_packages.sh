@@ -25,8 +25,9 @@ fail() {
 }
 
 mapfile -t listed < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$root/scripts/packages-run.txt")
-[ -f "$build/Makefile" ] && [ -x "$build/run/rtg" ] && [ -x "$build/assets/rtg-assets" ] ||
+if [ ! -f "$build/Makefile" ] || [ ! -x "$build/run/rtg" ] || [ ! -x "$build/assets/rtg-assets" ]; then
   fail "$build is no built Unix Makefiles tree (scripts/build.sh $build)"
+fi
 
 # What building rtg runs, read from make's dry run: the link scripts name
 # the folders of rtg's targets, which hold their objects' dependency files.
@@ -40,7 +41,7 @@ while read -r dir script; do
   depfiles=$(find "$dir/$(dirname "$script")" -name '*.o.d')
   [ -n "$depfiles" ] || fail "no dependency files in $dir/$(dirname "$script") (build $build first)"
   # shellcheck disable=SC2086
-  sed -e 's/\\$//' $depfiles | tr ' \t' '\n\n' | grep '^/' >>"$work/files" || true
+  sed -e 's/\\$//' $depfiles | tr -s ' \t' '\n' | grep '^/' >>"$work/files" || true
   # An executable's link, once more into a scratch file, with the linker
   # listing every file it opens.
   if head -n 1 "$dir/$script" | grep -q -- ' -o '; then
