@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the demo and the tests need.
-# Only what is missing is installed; sudo is used when not running as root.
+# Installs the Debian packages that are missing: scripts/setup.sh [run|test].
+# run: what building and running the demo needs (packages-run.txt);
+# test (the default): that and what the tools, tests and checks need
+# (packages-test.txt). sudo is used when not running as root.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+case "${1:-test}" in
+  run) lists=("$here/packages-run.txt") ;;
+  test) lists=("$here/packages-run.txt" "$here/packages-test.txt") ;;
+  *)
+    echo "Usage: scripts/setup.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
 
-packages=(
-  build-essential cmake pkg-config clang clang-format clang-tidy
-  libsdl2-dev libglew-dev libglm-dev libstb-dev libassimp-dev zlib1g-dev
-  libgtest-dev libgmock-dev nlohmann-json3-dev
-  xvfb xauth xdotool x11-apps x11-utils imagemagick libx11-dev libxtst-dev
-  libgl1-mesa-dri mesa-utils
-  python3-matplotlib
-)
+mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "${lists[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

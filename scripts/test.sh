@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the code's format, builds, runs clang-tidy
-# over the production sources, and runs every test once: first the normal
-# build, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# over the production sources, compiles the shaders with the reference GLSL
+# compiler, checks that scripts/run.sh's packages suffice for the demo, and
+# runs every test once: first the normal build, then a clang build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 # GL and end-to-end tests run under Xvfb when there is no display. A failing
 # test is not retried.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" test
 
 # intercept_tls_get_addr=0: with it, LeakSanitizer (clang 14, glibc 2.36) records a
 # bogus dynamic-TLS range for a GL driver module and crashes in its own exit scan
@@ -27,6 +29,10 @@ echo "== format =="
 "$root/scripts/check_format.sh" || status=1
 echo "== tidy =="
 "$root/scripts/tidy.sh" "$root/build" || status=1
+echo "== shaders =="
+"$root/scripts/check_shaders.sh" || status=1
+echo "== run packages =="
+"$root/scripts/check_run_packages.sh" "$root/build" || status=1
 for build in build build-sanitize; do
   echo "== tests ($build) =="
   "$root/scripts/xvfb.sh" ctest --test-dir "$root/$build" --output-on-failure -j2 || status=1

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -144,10 +145,43 @@ std::string benchUsage(const std::string& program) {
            " [--csv FILE] [--json FILE] [--capture DIR --at T1,T2,...] [--ssao-check]";
 }
 
+std::string benchHelp(const std::string& program) {
+    const BenchOptions d;
+    char step[32];
+    std::snprintf(step, sizeof step, "%.6f", d.step);
+    const std::string lines[][2] = {
+        {"--size WxH",
+         "window and render-target size (default " + std::to_string(d.width) + "x" + std::to_string(d.height) + ")"},
+        {"--frames N", "frames to measure (default " + std::to_string(d.frames) + ")"},
+        {"--seconds S", "measure for S seconds of wall-clock time instead (default: off)"},
+        {"--step SEC", "simulated seconds per frame, flight and lamp (default " + std::string(step) + ", 1/60)"},
+        {"--warmup N", "frames rendered before the measurement (default " + std::to_string(d.warmup) + ")"},
+        {"--profile-frames N",
+         "frames of the separate per-pass profiling run; 0 skips it (default " + std::to_string(d.profileFrames) + ")"},
+        {"--csv FILE", "per-frame times and resident set size into FILE (default: none)"},
+        {"--json FILE", "the summary as JSON into FILE (default: none)"},
+        {"--capture DIR", "PNG pictures of every buffer at the --at times into DIR (default: none)"},
+        {"--at T1,T2,...", "simulated seconds to capture or check (default: none; 0,30,60 for --ssao-check)"},
+        {"--ssao-check", "compare the interleaved SSAO with 32 samples per pixel (default: off)"},
+        {"-h, --help", "print this help and exit"},
+    };
+    std::string text = benchUsage(program) +
+                       "\n\nRenders the demo's scene along its camera flight with a fixed simulated step and reports"
+                       "\nstart-up, frame and per-pass times and memory. --capture without --frames, --seconds,"
+                       "\n--warmup, --profile-frames, --csv or --json takes the pictures and measures nothing.\n\n";
+    for (const auto& [option, meaning] : lines) {
+        char line[48];
+        std::snprintf(line, sizeof line, "  %-20s ", option.c_str());
+        text += line + meaning + "\n";
+    }
+    return text;
+}
+
 bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& out, std::string& error) {
     BenchOptions o;
     bool sawFrames = false;
     bool sawSeconds = false;
+    bool sawMeasurement = false;
     TimeTexts texts;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
@@ -170,7 +204,11 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& out, std
         if (!parseOption(name, argv[++i], o, texts, error)) return false;
         sawFrames = sawFrames || name == "--frames";
         sawSeconds = sawSeconds || name == "--seconds";
+        for (const char* option : {"--frames", "--seconds", "--warmup", "--profile-frames", "--csv", "--json"}) {
+            sawMeasurement = sawMeasurement || name == option;
+        }
     }
+    o.picturesOnly = !o.captureDir.empty() && !sawMeasurement;
     const bool sawAt = !texts.at.empty();
     if (!o.help) {
         if (sawFrames && sawSeconds) {

@@ -17,6 +17,9 @@ struct BenchOptions {
     std::string captureDir;
     std::vector<double> captureTimes;  // simulated seconds, ascending (capture, SSAO check)
     bool ssaoCheck = false;            // compare interleaved SSAO with 32 samples per pixel
+    // --capture with no option of the measurement (--frames, --seconds,
+    // --warmup, --profile-frames, --csv, --json): take the pictures, measure nothing.
+    bool picturesOnly = false;
     bool help = false;
 };
 
@@ -37,4 +40,7 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& out, std
 // which parseBenchOptions ensures for the times it accepts.
 int frameIndexAt(double time, double step);
 
+// The one-line usage printed after a bad option.
 std::string benchUsage(const std::string& program);
+// --help: the usage, then every option with what it does and its default.
+std::string benchHelp(const std::string& program);

@@ -38,6 +38,38 @@ std::string methodText(const std::string& method) {
     return method;
 }
 
+// Frame times, per-pass times and memory: what a measurement adds to the report.
+void formatMeasurement(const BenchResult& r, std::ostringstream& out) {
+    char line[256];
+    out << "\ntimes (ms)             min    median       p95       p99       max      mean\n";
+    out << summaryRow("frame", r.frameMs) << summaryRow("render call", r.renderCallMs)
+        << summaryRow("render CPU", r.renderCpuMs);
+    std::snprintf(line, sizeof line, "  frames per second: %.2f over %.2f s\n", r.fps, r.wallSeconds);
+    out << line;
+
+    if (!r.passes.empty()) {
+        out << "\nper pass: " << r.profileFrames << " frames of a separate profiling run, " << methodText(r.passMethod)
+            << "\n";
+        out << "  pass             median ms   mean ms   share\n";
+        double sum = 0.0;
+        for (const PassTiming& p : r.passes) sum += p.ms.median;
+        for (const PassTiming& p : r.passes) {
+            std::snprintf(line, sizeof line, "  %-14s %11.2f %9.2f %6.1f %%\n", p.name.c_str(), p.ms.median, p.ms.mean,
+                          sum > 0.0 ? 100.0 * p.ms.median / sum : 0.0);
+            out << line;
+        }
+        std::snprintf(line, sizeof line, "  %-14s %11.2f   (profiled frame median %.2f ms)\n", "sum", sum,
+                      r.profileFrameMs.median);
+        out << line;
+    }
+
+    const MemoryReport& m = r.memory;
+    out << "\nresident set size (MiB): after start-up " << mib(m.afterStartupKiB) << ", first frame " << mib(m.startKiB)
+        << ", last frame " << mib(m.endKiB) << ", max " << mib(m.maxKiB);
+    std::snprintf(line, sizeof line, ", trend %+.1f KiB per 1000 frames\n", m.slopeKiBPer1000Frames);
+    out << line;
+}
+
 }  // namespace
 
 std::string jsonString(const std::string& text) {
@@ -93,8 +125,14 @@ void summarizeFrames(BenchResult& result) {
 std::string formatTable(const BenchResult& r) {
     std::ostringstream out;
     char line[256];
-    std::snprintf(line, sizeof line, "rtg-bench %dx%d: %zu frames measured after %d warm-up, step %.6f s\n", r.width,
-                  r.height, r.frames.size(), r.warmupFrames, r.step);
+    if (r.picturesOnly) {
+        std::snprintf(line, sizeof line,
+                      "rtg-bench %dx%d: pictures only, nothing measured (add --frames N to measure), step %.6f s\n",
+                      r.width, r.height, r.step);
+    } else {
+        std::snprintf(line, sizeof line, "rtg-bench %dx%d: %zu frames measured after %d warm-up, step %.6f s\n",
+                      r.width, r.height, r.frames.size(), r.warmupFrames, r.step);
+    }
     out << line << "renderer: " << r.renderer << " / OpenGL " << r.glVersion << "\n\n";
 
     const StartupTimes& s = r.startup;
@@ -110,33 +148,7 @@ std::string formatTable(const BenchResult& r) {
         out << line;
     }
 
-    out << "\ntimes (ms)             min    median       p95       p99       max      mean\n";
-    out << summaryRow("frame", r.frameMs) << summaryRow("render call", r.renderCallMs)
-        << summaryRow("render CPU", r.renderCpuMs);
-    std::snprintf(line, sizeof line, "  frames per second: %.2f over %.2f s\n", r.fps, r.wallSeconds);
-    out << line;
-
-    if (!r.passes.empty()) {
-        out << "\nper pass: " << r.profileFrames << " frames of a separate profiling run, " << methodText(r.passMethod)
-            << "\n";
-        out << "  pass             median ms   mean ms   share\n";
-        double sum = 0.0;
-        for (const PassTiming& p : r.passes) sum += p.ms.median;
-        for (const PassTiming& p : r.passes) {
-            std::snprintf(line, sizeof line, "  %-14s %11.2f %9.2f %6.1f %%\n", p.name.c_str(), p.ms.median, p.ms.mean,
-                          sum > 0.0 ? 100.0 * p.ms.median / sum : 0.0);
-            out << line;
-        }
-        std::snprintf(line, sizeof line, "  %-14s %11.2f   (profiled frame median %.2f ms)\n", "sum", sum,
-                      r.profileFrameMs.median);
-        out << line;
-    }
-
-    const MemoryReport& m = r.memory;
-    out << "\nresident set size (MiB): after start-up " << mib(m.afterStartupKiB) << ", first frame " << mib(m.startKiB)
-        << ", last frame " << mib(m.endKiB) << ", max " << mib(m.maxKiB);
-    std::snprintf(line, sizeof line, ", trend %+.1f KiB per 1000 frames\n", m.slopeKiBPer1000Frames);
-    out << line;
+    if (!r.picturesOnly) formatMeasurement(r, out);
 
     if (r.ssaoChecked) {
         std::snprintf(line, sizeof line,

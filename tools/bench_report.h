@@ -44,6 +44,7 @@ struct BenchResult {
     int height = 0;
     double step = 0.0;
     int warmupFrames = 0;
+    bool picturesOnly = false;  // nothing measured: no frame, pass or memory figures
     std::string renderer;
     std::string glVersion;
     StartupTimes startup;

@@ -260,7 +260,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (options.help) {
-        std::cout << benchUsage(argv[0]) << std::endl;
+        std::cout << benchHelp(argv[0]) << std::flush;
         return 0;
     }
 
@@ -269,6 +269,7 @@ int main(int argc, char** argv) {
     result.height = options.height;
     result.step = options.step;
     result.warmupFrames = options.warmup;
+    result.picturesOnly = options.picturesOnly;
 
     const Clock::time_point startupBegin = Clock::now();
     WindowOptions windowOptions;
@@ -306,11 +307,13 @@ int main(int argc, char** argv) {
     result.startup.totalMs = msSince(startupBegin);
     result.memory.afterStartupKiB = currentResidentKiB();
 
-    runner.advanceTo(1 + options.warmup);
-    measure(options, runner, result);
-    summarizeFrames(result);
-    // A phase that finds the run asked to stop marks it interrupted.
-    if (options.profileFrames > 0 && !runner.interrupted) profilePasses(options, runner, result);
+    if (!options.picturesOnly) {
+        runner.advanceTo(1 + options.warmup);
+        measure(options, runner, result);
+        summarizeFrames(result);
+        // A phase that finds the run asked to stop marks it interrupted.
+        if (options.profileFrames > 0 && !runner.interrupted) profilePasses(options, runner, result);
+    }
     bool ok = true;
     if ((!options.captureDir.empty() || options.ssaoCheck) && !runner.interrupted)
         ok = inspectRun(options, runner, result);

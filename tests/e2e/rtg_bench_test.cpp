@@ -161,11 +161,12 @@ std::map<std::string, std::pair<double, double>> readRanges(const std::string& p
 TEST(RtgBenchCapture, WritesEveryBufferWithPlausibleContents) {
     TempDir dir;
     const std::string out = dir.file("pictures");
+    // Pictures alone: nothing is measured.
     const RunResult r =
-        runToCompletion({kBench, "--size", "160x120", "--frames", "1", "--warmup", "0", "--profile-frames", "0",
-                         "--capture", out, "--at", "0.5,0", "--ssao-check", "--json", dir.file("summary.json")},
-                        kRunDir, 120);
+        runToCompletion({kBench, "--size", "160x120", "--capture", out, "--at", "0.5,0", "--ssao-check"}, kRunDir, 120);
     ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("pictures only"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("frames per second"), std::string::npos) << r.output;
     const auto ranges = readRanges(out + "/capture.txt");
     for (const char* prefix : {"t000.000", "t000.500"}) {
         const std::string p = out + "/" + prefix;
@@ -211,8 +212,6 @@ TEST(RtgBenchCapture, WritesEveryBufferWithPlausibleContents) {
         // Interleaved and brute-force occlusion agree after the blur.
         EXPECT_LT(ranges.at(std::string(prefix) + " ssao_check").first, 0.02) << prefix;
     }
-    const nlohmann::json j = nlohmann::json::parse(readFile(dir.file("summary.json")));
-    EXPECT_LT(j["ssao_check"]["mean_abs_difference"].get<double>(), 0.02);
 }
 
 }  // namespace

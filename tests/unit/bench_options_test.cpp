@@ -50,6 +50,7 @@ TEST(BenchOptions, EveryOptionIsRead) {
     EXPECT_EQ(o.captureDir, "out");
     EXPECT_EQ(o.captureTimes, (std::vector<double>{0.5, 3.0}));  // sorted, duplicates dropped
     EXPECT_TRUE(o.ssaoCheck);
+    EXPECT_FALSE(o.picturesOnly);
 
     const Parsed check = parse({"--ssao-check", "--at", "1.5"});
     ASSERT_EQ(check.error, "");
@@ -100,12 +101,37 @@ TEST(BenchOptions, BadInputIsRejectedWithTheReason) {
     }
 }
 
+// Pictures alone are taken without the measurement, unless an option of the
+// measurement asks for it.
+TEST(BenchOptions, CaptureAloneMeasuresNothing) {
+    EXPECT_TRUE(parse({"--capture", "out", "--at", "75", "--size", "64x48", "--step", "0.5", "--ssao-check"})
+                    .options.picturesOnly);
+    EXPECT_FALSE(parse({"--ssao-check"}).options.picturesOnly);
+    for (const std::vector<std::string>& measure : {std::vector<std::string>{"--frames", "3"},
+                                                    {"--seconds", "1"},
+                                                    {"--warmup", "0"},
+                                                    {"--profile-frames", "0"},
+                                                    {"--csv", "f.csv"},
+                                                    {"--json", "s.json"}}) {
+        std::vector<std::string> args = {"--capture", "out", "--at", "75"};
+        args.insert(args.end(), measure.begin(), measure.end());
+        EXPECT_FALSE(parse(args).options.picturesOnly) << measure.front();
+    }
+}
+
 TEST(BenchOptions, HelpAndUsage) {
     EXPECT_TRUE(parse({"--help"}).options.help);
     const std::string usage = benchUsage("./rtg-bench");
-    for (const char* option : {"--size WxH", "--frames N", "--seconds S", "--step SEC", "--warmup N", "--csv FILE",
-                               "--json FILE", "--capture DIR --at T1,T2"}) {
+    const std::string help = benchHelp("./rtg-bench");
+    EXPECT_EQ(help.rfind(usage + "\n", 0), 0u);
+    for (const char* option :
+         {"--size WxH", "--frames N", "--seconds S", "--step SEC", "--warmup N", "--profile-frames N", "--csv FILE",
+          "--json FILE", "--capture DIR", "--at T1,T2", "--ssao-check"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
+        // One line of the help for each, with its default.
+        const std::size_t line = help.find("\n  " + std::string(option));
+        ASSERT_NE(line, std::string::npos) << option;
+        EXPECT_NE(help.substr(line, help.find('\n', line + 1) - line).find("default"), std::string::npos) << option;
     }
 }
 
