@@ -30,8 +30,6 @@ constexpr unsigned kPostProcess = aiProcess_Triangulate | aiProcess_JoinIdentica
                                   aiProcess_ValidateDataStructure;
 constexpr float kDefaultShininess = 32.0f;
 constexpr float kDefaultSpecular = 0.5f;
-// The largest file of a scene (the scene itself, a buffer, a material library) that is read.
-constexpr std::uint64_t kMaxSceneFileBytes = 1ull << 30;
 const char* const kAllowOutsideOption = "--allow-outside";
 
 // Whether path, followed through symbolic links as far as it exists, lies
@@ -101,8 +99,8 @@ public:
     AdmittedStream(std::FILE* file, const std::string& name) : Assimp::DefaultIOStream(file, name) {}
 };
 
-// The importer's file access: regular files of bounded size only, never
-// opened in a way that blocks, and inside the scene's folder unless allowed.
+// The importer's file access: regular files only, never opened in a way that
+// blocks, and inside the scene's folder unless allowed.
 // What it turns away is kept, so that the import can fail naming it.
 class SceneFiles : public Assimp::DefaultIOSystem {
 public:
@@ -141,7 +139,7 @@ private:
                 refuse(std::string(file) + " is outside the scene's folder (" + kAllowOutsideOption + " allows it)");
             return false;
         }
-        if (openInputFile(file, kMaxSceneFileBytes, opened, reason)) return true;
+        if (openInputFile(file, opened, reason)) return true;
         if (opened.fault != InputFault::Missing) refuse(reason);
         return false;
     }
