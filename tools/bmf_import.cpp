@@ -100,7 +100,8 @@ public:
 };
 
 // The importer's file access: regular files only, never opened in a way that
-// blocks, and inside the scene's folder unless allowed.
+// blocks, and inside the scene's folder unless allowed: what it reads
+// (buffers, material libraries, images it embeds) goes into the output.
 // What it turns away is kept, so that the import can fail naming it.
 class SceneFiles : public Assimp::DefaultIOSystem {
 public:
@@ -205,7 +206,11 @@ public:
     }
 
 private:
-    void warn(const std::string& line) { result_.warnings.push_back(line); }
+    // Once each: many materials may name the same image.
+    void warn(const std::string& line) {
+        if (std::find(result_.warnings.begin(), result_.warnings.end(), line) == result_.warnings.end())
+            result_.warnings.push_back(line);
+    }
 
     // A path as the model file stores it: relative to the run directory.
     std::string fromRunDir(const fs::path& file) const {
@@ -257,11 +262,13 @@ private:
             std::string name = source.C_Str();
             for (char& c : name)
                 if (c == '\\') c = '/';  // paths written on Windows
-            const fs::path file = fs::path(name).is_absolute() ? fs::path(name) : sceneDir_ / name;
-            if (!request_.allowOutside && !isInside(sceneFolder_, file)) {
-                error = map + " map " + name + " is outside the scene's folder (" + kAllowOutsideOption + " allows it)";
-                return false;
-            }
+            // Blender writes a path beside its file as "//name".
+            const bool besideScene = name.rfind("//", 0) == 0;
+            const fs::path file = besideScene                    ? sceneDir_ / name.substr(2)
+                                  : fs::path(name).is_absolute() ? fs::path(name)
+                                                                 : sceneDir_ / name;
+            // Only the path goes into the output, not the image: named, not refused.
+            if (!isInside(sceneFolder_, file)) warn(map + " map " + name + " is outside the scene's folder");
             if (!fs::exists(file)) warn(map + " map " + name + " not found at " + file.string());
             path = fromRunDir(file);
             return true;
