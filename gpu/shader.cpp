@@ -1,15 +1,11 @@
 #include "gpu/shader.h"
 
-#include <cstdio>
 #include <iostream>
 #include <vector>
 
 #include "model/input_file.h"
 
 namespace {
-
-// Far above any real shader; a larger file is refused unread.
-constexpr std::uint64_t kMaxShaderFileBytes = 16u << 20;
 
 void reportMissingFile(const char* path) { std::cout << "File " << path << " not found" << std::endl; }
 
@@ -40,29 +36,16 @@ Shader::~Shader() { glDeleteProgram(program); }
 std::string Shader::readFile(const char* path) {
     // Opened without blocking and only if it is a regular file: a FIFO would
     // block the open itself, a device would never end.
-    InputFile file;
+    std::string text;
+    InputFault fault = InputFault::None;
     std::string error;
-    if (!openInputFile(path, kMaxShaderFileBytes, file, error)) {
-        if (file.fault == InputFault::TooLarge) {
+    if (!readInputFile(path, text, fault, error)) {
+        if (fault == InputFault::TooLarge) {
             std::cout << "Shader file too large: " << error << std::endl;
         } else {
             reportMissingFile(path);
         }
         return std::string();
-    }
-    std::FILE* stream = file.stream.get();
-    long size = -1;
-    if (std::fseek(stream, 0, SEEK_END) == 0) size = std::ftell(stream);
-    if (size < 0) {
-        reportMissingFile(path);
-        return std::string();
-    }
-    std::rewind(stream);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    if (size > 0) {
-        // A short read leaves zero bytes, which end the source for GL.
-        const std::size_t ignored = std::fread(&text[0], 1, text.size(), stream);
-        static_cast<void>(ignored);
     }
     return text;
 }

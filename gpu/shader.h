@@ -20,6 +20,6 @@ struct Shader {
     // The compiled stage's name, or 0 when it did not compile.
     static GLuint compileShader(const std::string& source, GLenum type);
     // The file's bytes exactly (no line-end translation), or empty when the
-    // file cannot be opened or is not a regular file.
+    // file cannot be opened, is not a regular file or does not fit in memory.
     static std::string readFile(const char* path);
 };

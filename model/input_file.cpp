@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,9 +27,56 @@ bool refuse(InputFault fault, const std::string& line, InputFile& out, std::stri
     return false;
 }
 
+// Physical memory; 0 where the system does not say.
+std::uint64_t physicalMemoryBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return 0;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+template <typename Bytes>
+bool readWhole(const std::string& path, Bytes& bytes, InputFault& fault, std::string& error) {
+    bytes.clear();
+    InputFile file;
+    if (!openInputFile(path, file, error)) {
+        fault = file.fault;
+        return false;
+    }
+    // Beyond physical memory the allocation below would either fail or, where
+    // memory is overcommitted, succeed and be killed while filling it.
+    const std::uint64_t memory = physicalMemoryBytes();
+    if (memory != 0 && file.size > memory) {
+        fault = InputFault::TooLarge;
+        error = path + " is " + std::to_string(file.size) + " bytes, more than the machine's memory of " +
+                std::to_string(memory) + " bytes";
+        return false;
+    }
+    try {
+        // Only the size seen at the open: a file that grows meanwhile is not
+        // followed, one that shrinks gives what is there.
+        bytes.resize(static_cast<std::size_t>(file.size));
+    } catch (const std::bad_alloc&) {
+        fault = InputFault::TooLarge;
+        error = tooLargeForMemory(path, file.size);
+        return false;
+    }
+    const std::size_t got = bytes.empty() ? 0 : std::fread(&bytes[0], 1, bytes.size(), file.stream.get());
+    if (std::ferror(file.stream.get()) != 0) {
+        const int readErrno = errno;
+        bytes.clear();
+        fault = InputFault::ReadFailed;
+        error = path + ": " + std::strerror(readErrno);
+        return false;
+    }
+    bytes.resize(got);
+    fault = InputFault::None;
+    return true;
+}
+
 }  // namespace
 
-bool openInputFile(const std::string& path, std::uint64_t maxBytes, InputFile& out, std::string& error) {
+bool openInputFile(const std::string& path, InputFile& out, std::string& error) {
     out = InputFile();
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -52,13 +100,6 @@ bool openInputFile(const std::string& path, std::uint64_t maxBytes, InputFile& o
         return refuse(InputFault::NotRegular, path + " is not a regular file (" + kindOf(info.st_mode) + ")", out,
                       error);
     }
-    const std::uint64_t size = static_cast<std::uint64_t>(info.st_size);
-    if (size > maxBytes) {
-        close(fd);
-        return refuse(InputFault::TooLarge,
-                      path + " is " + std::to_string(size) + " bytes, above the limit of " + std::to_string(maxBytes),
-                      out, error);
-    }
     // Reads of a regular file do not block; clear the flag all the same so
     // that the stream behaves as a plainly opened one.
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -69,30 +110,18 @@ bool openInputFile(const std::string& path, std::uint64_t maxBytes, InputFile& o
         return refuse(InputFault::ReadFailed, path + ": " + std::strerror(openErrno), out, error);
     }
     out.stream.reset(stream);
-    out.size = size;
+    out.size = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 
-bool readInputFile(const std::string& path, std::uint64_t maxBytes, std::vector<std::uint8_t>& bytes, InputFault& fault,
-                   std::string& error) {
-    bytes.clear();
-    InputFile file;
-    if (!openInputFile(path, maxBytes, file, error)) {
-        fault = file.fault;
-        return false;
-    }
-    // Only the size seen at the open: a file that grows meanwhile is not
-    // followed, one that shrinks gives what is there.
-    bytes.resize(static_cast<std::size_t>(file.size));
-    const std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file.stream.get());
-    if (std::ferror(file.stream.get()) != 0) {
-        const int readErrno = errno;
-        bytes.clear();
-        fault = InputFault::ReadFailed;
-        error = path + ": " + std::strerror(readErrno);
-        return false;
-    }
-    bytes.resize(got);
-    fault = InputFault::None;
-    return true;
+bool readInputFile(const std::string& path, std::vector<std::uint8_t>& bytes, InputFault& fault, std::string& error) {
+    return readWhole(path, bytes, fault, error);
+}
+
+bool readInputFile(const std::string& path, std::string& text, InputFault& fault, std::string& error) {
+    return readWhole(path, text, fault, error);
+}
+
+std::string tooLargeForMemory(const std::string& path, std::uint64_t size) {
+    return path + " is " + std::to_string(size) + " bytes, more than the memory left for it";
 }

@@ -44,12 +44,7 @@ Material createMaterial(const MaterialRecord& record, std::size_t index) {
     // c_str() ends a path at its first NUL, so a stored trailing zero byte
     // names the same file.
     for (const auto& map : maps) {
-        TextureFault fault = TextureFault::None;
-        std::string error;
-        if (createTexture(map.path.c_str(), map.name, fault, error)) continue;
-        // The memory rules are ours, not the file's fault: say which one refused it.
-        if (fault == TextureFault::OverBudget) logInfo("Texture over budget: " + error);
-        logInfo(map.missing + number);
+        if (!createTexture(map.path.c_str(), map.name)) logInfo(map.missing + number);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     return material;
@@ -97,7 +92,7 @@ Model::~Model() {
     // Meshes only share these names; the model's materials own them.
     for (const Material& m : materials) {
         const GLuint names[kMapCount] = {m.diffuseMap, m.normalMap, m.specularMap, m.displacementMap};
-        deleteTextures(kMapCount, names);
+        glDeleteTextures(kMapCount, names);
     }
 }
 

@@ -1,35 +1,15 @@
 #include "model/texture.h"
 
-#include <algorithm>
-#include <unordered_map>
+#include <string>
 
 #include <stb_image.h>
 
 #include "model/input_file.h"
-#include "model/texture_budget.h"
 
 namespace {
 
 constexpr int kRequestedChannels = 4;  // grey and RGB images are expanded to RGBA
 constexpr int kMaxErrorsDrained = 16;  // GL keeps at most one flag per error kind
-
-TextureBudget& budget() {
-    static TextureBudget textures;
-    return textures;
-}
-
-// Bytes charged to the budget per texture name, given back when it is deleted.
-std::unordered_map<GLuint, std::uint64_t>& charges() {
-    static std::unordered_map<GLuint, std::uint64_t> byName;
-    return byName;
-}
-
-void refund(GLuint name) {
-    const auto charge = charges().find(name);
-    if (charge == charges().end()) return;
-    budget().release(charge->second);
-    charges().erase(charge);
-}
 
 // Clears GL's error flags; true when there were none.
 bool drainGlErrors() {
@@ -38,47 +18,25 @@ bool drainGlErrors() {
     return clean;
 }
 
-bool fail(TextureFault kind, TextureFault& fault) {
-    fault = kind;
-    return false;
-}
-
 }  // namespace
 
-bool createTexture(const char* path, GLuint name, TextureFault& fault, std::string& error) {
-    fault = TextureFault::None;
-    error.clear();
-    if (name == 0) return fail(TextureFault::Unusable, fault);
+bool createTexture(const char* path, GLuint name) {
+    if (name == 0) return false;
     InputFile file;
-    if (!openInputFile(path, kMaxImageFileBytes, file, error)) return fail(TextureFault::Unusable, fault);
+    std::string unopened;
+    if (!openInputFile(path, file, unopened)) return false;
     int width = 0;
     int height = 0;
     int fileChannels = 0;
-    if (stbi_info_from_file(file.stream.get(), &width, &height, &fileChannels) == 0) {
-        error = std::string(path) + ": " + stbi_failure_reason();
-        return fail(TextureFault::Unusable, fault);
-    }
+    if (stbi_info_from_file(file.stream.get(), &width, &height, &fileChannels) == 0) return false;
+    // A side above GL's limit would fail the upload: the header tells before
+    // anything is decoded.
     GLint glMaxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glMaxSide);
-    if (!textureSidesFit(width, height, std::min<int>(glMaxSide, kMaxTextureSide))) {
-        error = std::string(path) + ": " + std::to_string(width) + " x " + std::to_string(height) +
-                " is larger than the GL limit of " + std::to_string(glMaxSide);
-        return fail(TextureFault::Unusable, fault);
-    }
-    std::string why;
-    const std::uint64_t bytes =
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * kTextureBytesPerPixel;
-    refund(name);  // the name may have held an image before
-    if (!texturePixelsFit(width, height, why) || !budget().reserve(bytes, why)) {
-        error = std::string(path) + ": " + why;
-        return fail(TextureFault::OverBudget, fault);
-    }
+    if (width > glMaxSide || height > glMaxSide) return false;
+    // The decoder returns null, rather than failing, when memory runs out.
     stbi_uc* pixels = stbi_load_from_file(file.stream.get(), &width, &height, &fileChannels, kRequestedChannels);
-    if (pixels == nullptr) {
-        budget().release(bytes);
-        error = std::string(path) + ": " + stbi_failure_reason();
-        return fail(TextureFault::Unusable, fault);
-    }
+    if (pixels == nullptr) return false;
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -100,19 +58,5 @@ bool createTexture(const char* path, GLuint name, TextureFault& fault, std::stri
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     }
     stbi_image_free(pixels);
-    if (!drainGlErrors()) {
-        budget().release(bytes);
-        error = std::string(path) + ": the GL upload of " + std::to_string(width) + " x " + std::to_string(height) +
-                " failed";
-        return fail(TextureFault::Unusable, fault);
-    }
-    charges()[name] = bytes;
-    return true;
+    return drainGlErrors();
 }
-
-void deleteTextures(GLsizei count, const GLuint* names) {
-    for (GLsizei i = 0; i < count; ++i) refund(names[i]);
-    glDeleteTextures(count, names);
-}
-
-std::uint64_t textureMemoryInUse() { return budget().used(); }

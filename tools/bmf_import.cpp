@@ -30,8 +30,6 @@ constexpr unsigned kPostProcess = aiProcess_Triangulate | aiProcess_JoinIdentica
                                   aiProcess_ValidateDataStructure;
 constexpr float kDefaultShininess = 32.0f;
 constexpr float kDefaultSpecular = 0.5f;
-// The largest file of a scene (the scene itself, a buffer, a material library) that is read.
-constexpr std::uint64_t kMaxSceneFileBytes = 1ull << 30;
 const char* const kAllowOutsideOption = "--allow-outside";
 
 // Whether path, followed through symbolic links as far as it exists, lies
@@ -101,8 +99,9 @@ public:
     AdmittedStream(std::FILE* file, const std::string& name) : Assimp::DefaultIOStream(file, name) {}
 };
 
-// The importer's file access: regular files of bounded size only, never
-// opened in a way that blocks, and inside the scene's folder unless allowed.
+// The importer's file access: regular files only, never opened in a way that
+// blocks, and inside the scene's folder unless allowed: what it reads
+// (buffers, material libraries, images it embeds) goes into the output.
 // What it turns away is kept, so that the import can fail naming it.
 class SceneFiles : public Assimp::DefaultIOSystem {
 public:
@@ -141,7 +140,7 @@ private:
                 refuse(std::string(file) + " is outside the scene's folder (" + kAllowOutsideOption + " allows it)");
             return false;
         }
-        if (openInputFile(file, kMaxSceneFileBytes, opened, reason)) return true;
+        if (openInputFile(file, opened, reason)) return true;
         if (opened.fault != InputFault::Missing) refuse(reason);
         return false;
     }
@@ -207,7 +206,11 @@ public:
     }
 
 private:
-    void warn(const std::string& line) { result_.warnings.push_back(line); }
+    // Once each: many materials may name the same image.
+    void warn(const std::string& line) {
+        if (std::find(result_.warnings.begin(), result_.warnings.end(), line) == result_.warnings.end())
+            result_.warnings.push_back(line);
+    }
 
     // A path as the model file stores it: relative to the run directory.
     std::string fromRunDir(const fs::path& file) const {
@@ -259,11 +262,13 @@ private:
             std::string name = source.C_Str();
             for (char& c : name)
                 if (c == '\\') c = '/';  // paths written on Windows
-            const fs::path file = fs::path(name).is_absolute() ? fs::path(name) : sceneDir_ / name;
-            if (!request_.allowOutside && !isInside(sceneFolder_, file)) {
-                error = map + " map " + name + " is outside the scene's folder (" + kAllowOutsideOption + " allows it)";
-                return false;
-            }
+            // Blender writes a path beside its file as "//name".
+            const bool besideScene = name.rfind("//", 0) == 0;
+            const fs::path file = besideScene                    ? sceneDir_ / name.substr(2)
+                                  : fs::path(name).is_absolute() ? fs::path(name)
+                                                                 : sceneDir_ / name;
+            // Only the path goes into the output, not the image: named, not refused.
+            if (!isInside(sceneFolder_, file)) warn(map + " map " + name + " is outside the scene's folder");
             if (!fs::exists(file)) warn(map + " map " + name + " not found at " + file.string());
             path = fromRunDir(file);
             return true;

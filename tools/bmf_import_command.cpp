@@ -1,7 +1,7 @@
 // bmf import SCENE OUT.bmf [--run-dir DIR] [--allow-outside]: converts a
 // scene (OBJ, glTF, ...) into a model file whose texture paths are relative
 // to DIR, the directory the demo runs in (default: the current directory).
-// --allow-outside lets the scene name files outside its own folder.
+// --allow-outside lets the import read files outside the scene's own folder.
 #include <iostream>
 
 #include "tools/bmf_commands.h"

@@ -8,7 +8,6 @@
 
 #include "model/input_file.h"
 #include "model/model_file.h"
-#include "model/texture_budget.h"
 #include "tools/bmf_commands.h"
 
 namespace {
@@ -24,27 +23,24 @@ std::string formatVec3(const glm::vec3& v) {
 }
 
 // Opens the image as the loader does: path up to its first zero byte,
-// relative to the working directory, a regular file only, its header checked
-// against the texture rules before the same decoder decodes it.
+// relative to the working directory, a regular file only, decoded by the same
+// decoder. Without a GL context the side limit (GL_MAX_TEXTURE_SIZE) is not
+// known here: the size is shown for comparing with it.
 std::string imageStatus(const std::string& path) {
     const std::string name = path.substr(0, path.find('\0'));
     InputFile file;
     std::string error;
-    if (!openInputFile(name, kMaxImageFileBytes, file, error)) return "does not open: " + printable(error);
+    if (!openInputFile(name, file, error)) return "does not open: " + printable(error);
     int width = 0;
     int height = 0;
     int channels = 0;
     if (stbi_info_from_file(file.stream.get(), &width, &height, &channels) == 0)
         return "does not open: " + std::string(stbi_failure_reason());
-    std::string size = std::to_string(width) + " x " + std::to_string(height) + ", " + std::to_string(channels) +
-                       " channel" + (channels == 1 ? "" : "s");
-    if (!textureSidesFit(width, height, kMaxTextureSide))
-        return size + "; not usable: a side is above " + std::to_string(kMaxTextureSide) + " pixels";
-    if (!texturePixelsFit(width, height, error)) return size + "; not usable: " + error;
     stbi_uc* pixels = stbi_load_from_file(file.stream.get(), &width, &height, &channels, 4);
     if (pixels == nullptr) return "does not open: " + std::string(stbi_failure_reason());
     stbi_image_free(pixels);
-    return size;
+    return std::to_string(width) + " x " + std::to_string(height) + ", " + std::to_string(channels) + " channel" +
+           (channels == 1 ? "" : "s");
 }
 
 void printMaterial(std::size_t index, const MaterialRecord& m) {

@@ -13,12 +13,23 @@
 
 // What a path may name besides a plain file: input that must be refused
 // without blocking (a FIFO with no writer), without reading forever (devices
-// that never end) and without reading it all (a sparse file far above every
-// size bound, which costs no disk space).
+// that never end) and without reading it all (a sparse file of twice the
+// machine's memory, which costs no disk space).
 enum class SpecialFile { Fifo, Directory, DevZero, DevUrandom, Sparse };
 constexpr SpecialFile kSpecialFiles[] = {SpecialFile::Fifo, SpecialFile::Directory, SpecialFile::DevZero,
                                          SpecialFile::DevUrandom, SpecialFile::Sparse};
-constexpr std::uint64_t kSparseFileBytes = 2ull << 30;
+
+inline std::uint64_t sparseFileBytes() {
+    return 2 * static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Makes path (which must not exist) a sparse file of size bytes; false on failure.
+inline bool makeSparseFile(const std::string& path, std::uint64_t size) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    const bool sized = fd >= 0 && ftruncate(fd, static_cast<off_t>(size)) == 0;
+    if (fd >= 0) close(fd);
+    return sized;
+}
 
 inline const char* specialFileName(SpecialFile kind) {
     switch (kind) {
@@ -26,7 +37,7 @@ inline const char* specialFileName(SpecialFile kind) {
         case SpecialFile::Directory: return "directory";
         case SpecialFile::DevZero: return "link to /dev/zero";
         case SpecialFile::DevUrandom: return "link to /dev/urandom";
-        case SpecialFile::Sparse: return "sparse 2 GiB file";
+        case SpecialFile::Sparse: return "sparse file of twice the memory";
     }
     return "?";
 }
@@ -38,12 +49,7 @@ inline bool makeSpecialFile(const std::string& path, SpecialFile kind) {
         case SpecialFile::Directory: return mkdir(path.c_str(), 0755) == 0;
         case SpecialFile::DevZero: return symlink("/dev/zero", path.c_str()) == 0;
         case SpecialFile::DevUrandom: return symlink("/dev/urandom", path.c_str()) == 0;
-        case SpecialFile::Sparse: {
-            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-            const bool sized = fd >= 0 && ftruncate(fd, static_cast<off_t>(kSparseFileBytes)) == 0;
-            if (fd >= 0) close(fd);
-            return sized;
-        }
+        case SpecialFile::Sparse: return makeSparseFile(path, sparseFileBytes());
     }
     return false;
 }

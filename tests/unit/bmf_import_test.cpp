@@ -1,6 +1,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -235,13 +236,29 @@ TEST_F(Import, ReportsScenesItCannotUse) {
     EXPECT_TRUE(result.model.meshes.empty());
 }
 
-TEST_F(Import, FilesOutsideTheScenesFolderAreRefusedUnlessAllowed) {
-    // A texture path and a buffer that leave the folder: the buffer's bytes
-    // would become vertex data, the texture path would be kept.
+// A texture path is only recorded: one that leaves the folder is kept and
+// named once; Blender's leading "//" is the scene's own folder.
+TEST_F(Import, MapsOutsideTheScenesFolderAreKeptAndNamed) {
     dir.write("outside.png", "x");
+    dir.write("assets/out.obj", "mtllib out.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nusemtl a\nf 1 2 3\nusemtl b\nf 3 2 1\n");
+    dir.write("assets/out.mtl",
+              "newmtl a\nmap_Kd ../outside.png\nnorm //textures/wood_normal.png\n"
+              "newmtl b\nKd 0.5 0.5 0.5\nmap_Kd ../outside.png\n");
+    ImportResult result;
+    std::string error;
+    ASSERT_TRUE(importScene(request("assets/out.obj", "run"), result, error)) << error;
+    EXPECT_EQ(result.warnings, std::vector<std::string>{"diffuse map ../outside.png is outside the scene's folder"});
+    ASSERT_EQ(result.model.materials.size(), 2u);
+    for (const MaterialRecord& m : result.model.materials) EXPECT_EQ(m.diffuseMapPath, "../outside.png");
+    EXPECT_EQ(result.model.materials[0].normalMapPath, "../assets/textures/wood_normal.png");
+}
+
+// What the import reads becomes part of the output: a buffer's bytes become
+// vertex data, a material library's text becomes materials.
+TEST_F(Import, FilesTheImportReadsMustLieInsideTheScenesFolderUnlessAllowed) {
     dir.write("outside.bin", gltfBuffer());
-    dir.write("assets/out.obj", "mtllib out.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nusemtl a\nf 1 2 3\n");
-    dir.write("assets/out.mtl", "newmtl a\nmap_Kd ../outside.png\n");
+    dir.write("outside.mtl", "newmtl a\nKd 1 0 0\n");
+    dir.write("assets/out.obj", "mtllib ../outside.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nusemtl a\nf 1 2 3\n");
     dir.write("assets/out.gltf", gltfScene("../outside.bin"));
     for (const char* scene : {"assets/out.obj", "assets/out.gltf"}) {
         ImportResult result;
