@@ -148,11 +148,13 @@ MeshPart convexFace(std::vector<glm::vec3> points, const glm::vec3& normal, UvMa
 
 }  // namespace
 
-MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv, unsigned hiddenSides) {
+MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv, unsigned hiddenSides, unsigned flatSides) {
     const glm::vec3 h = size * 0.5f;
     bevel = std::min(bevel, 0.49f * std::min(size.x, std::min(size.y, size.z)));
     if (bevel <= 0.0f) return makeBox(size, uv, hiddenSides);
-    auto hidden = [&](int axis, float sign) { return (hiddenSides & (1u << (2 * axis + (sign > 0.0f ? 1 : 0)))) != 0; };
+    auto side = [](int axis, float sign) { return 1u << (2 * axis + (sign > 0.0f ? 1 : 0)); };
+    // Hidden and flat sides alike end the chamfers and corners next to them.
+    auto hidden = [&](int axis, float sign) { return ((hiddenSides | flatSides) & side(axis, sign)) != 0; };
     // Where a face ends along an axis on one side: short of the edge by the
     // bevel, or at the edge itself where that side is hidden.
     auto reach = [&](int axis, float sign) { return sign * (hidden(axis, sign) ? h[axis] : h[axis] - bevel); };
@@ -214,6 +216,34 @@ MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv, unsig
                 }
                 add(pts, glm::normalize(s));
             }
+    // Flat sides: the section, its corners chamfered where both sides
+    // next to them are bevelled.
+    for (int a = 0; a < 3; ++a) {
+        const int b = (a + 1) % 3, c = (a + 2) % 3;
+        for (float s : {-1.0f, 1.0f}) {
+            if ((flatSides & side(a, s)) == 0 || (hiddenSides & side(a, s)) != 0) continue;
+            std::vector<glm::vec3> pts;
+            for (float sb : {-1.0f, 1.0f})
+                for (float sc : {-1.0f, 1.0f}) {
+                    glm::vec3 p;
+                    p[a] = s * h[a];
+                    p[b] = sb * h[b];
+                    p[c] = sc * h[c];
+                    if (hidden(b, sb) || hidden(c, sc)) {
+                        pts.push_back(p);
+                        continue;
+                    }
+                    p[c] = sc * (h[c] - bevel);
+                    pts.push_back(p);
+                    p[b] = sb * (h[b] - bevel);
+                    p[c] = sc * h[c];
+                    pts.push_back(p);
+                }
+            glm::vec3 n(0.0f);
+            n[a] = s;
+            add(pts, n);
+        }
+    }
     return part;
 }
 

@@ -26,10 +26,10 @@ MeshPart makePictureQuad(const glm::vec3& origin, const glm::vec3& edgeU, const 
 // ceilings), v up the plane.
 MeshPart makePolygon(const std::vector<glm::vec3>& points, const glm::vec3& normal, UvMapping uv = {});
 
-// Sides of a box that nothing ever sees (standing on the floor, against a
-// wall, inside another part). A box leaves them out, and a bevelled box also
-// the chamfers and corners next to them, running its other faces out to the
-// full size there so that no gap opens.
+// Sides of a box that lie against something, so that no air reaches them
+// (standing on the floor, against a wall or another part). A box leaves them
+// out, and a bevelled box also the chamfers and corners next to them, running
+// its other faces out to the full size there so that no gap opens.
 enum BoxSide : unsigned {
     kLeftSide = 1u,    // -x
     kRightSide = 2u,   // +x
@@ -42,8 +42,12 @@ enum BoxSide : unsigned {
 // Axis-aligned box centred on the origin.
 MeshPart makeBox(const glm::vec3& size, UvMapping uv = {}, unsigned hiddenSides = 0);
 
-// Box centred on the origin with its edges chamfered by bevel.
-MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv = {}, unsigned hiddenSides = 0);
+// Box centred on the origin with its edges chamfered by bevel. Sides in
+// flatSides are cut off square, like the end of a beam: one flat face over
+// the whole section, the other faces running out to it as to a hidden side.
+// For an end that meets another part but is not wholly covered by it.
+MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv = {}, unsigned hiddenSides = 0,
+                         unsigned flatSides = 0);
 
 // Surface of revolution about +y. profile holds (radius, y) points, listed
 // so that the surface runs up its outside (from the axis at the bottom,

@@ -44,12 +44,13 @@ void addPainting(ModelBuilder& b, const glm::mat4& place, const glm::vec2& size,
     const float f = 0.1f;       // frame width
     const float depth = 0.07f;  // how far the frame stands off the wall
     const float w = size.x, h = size.y;
-    // Rails across the full width; the uprights end inside them. The back
+    // Rails across the full width; the uprights end against them, cut off
+    // square (the rails' chamfers leave a groove over each end). The back
     // lies against the wall.
     for (float s : {-1.0f, 1.0f}) {
         b.add("gilding", makeBevelledBox({w + 2 * f, f, depth}, 0.025f, gold, kBackSide),
               place * translation({0, s * (h + f) / 2, depth / 2}));
-        b.add("gilding", makeBevelledBox({f, h, depth}, 0.025f, gold, kBackSide | kTopSide | kBottomSide),
+        b.add("gilding", makeBevelledBox({f, h, depth}, 0.025f, gold, kBackSide, kTopSide | kBottomSide),
               place * translation({s * (w + f) / 2, 0, depth / 2}));
     }
     // Crop the square atlas cell to the picture's aspect.
@@ -72,10 +73,13 @@ void addPainting(ModelBuilder& b, const glm::mat4& place, const glm::vec2& size,
 void addWallClock(ModelBuilder& b, const glm::mat4& place, float radius) {
     const LayerScope lining(b, DrawLayer::Lining);
     const UvMapping brass = b.uv("brass");
-    // The dial's outline lies under the brass ring, which hides its corners.
+    // The dial's outline lies under the brass ring, which hides its corners;
+    // the case runs from the wall round to it.
     const int segments = circleSegments(radius + 0.055f, placed(place));
     b.add("clock_dial", makePolygon(circle(radius, segments, 0.05f), {0, 0, 1}, UvMapping{2.0f * radius}), place);
-    b.add("walnut", makeCylinder(radius + 0.03f, 0.05f, segments, false, b.uv("walnut")), place * rotationX(kHalfPi));
+    b.add("walnut",
+          makeLathe({{radius + 0.03f, 0.0f}, {radius + 0.03f, 0.05f}, {radius, 0.05f}}, segments, b.uv("walnut")),
+          place * rotationX(kHalfPi));
     b.add("brass", makeTorus(radius + 0.02f, 0.035f, segments, circleSegments(0.035f, placed(place), 4), brass),
           place * translation({0, 0, 0.05f}) * rotationX(kHalfPi));
     // Ten past ten.
@@ -104,13 +108,16 @@ void addGlobe(ModelBuilder& b, const glm::mat4& place) {
         b.add("walnut", makeLathe({{0.025f, 0.0f}, {0.025f, 0.82f}, {0.0f, 0.82f}}, circleSegments(0.025f, at), wood),
               place * rotationY(a) * translation({0.3f, 0, 0}) * rotationZ(0.3f));
     }
-    b.add("walnut", makeCylinder(0.035f, centre - radius - 0.05f, circleSegments(0.035f, at), false, wood),
+    // The post, closed below, runs up into the earth; the arms are closed rods.
+    const int post = circleSegments(0.035f, at);
+    b.add("walnut", makeCylinder(0.035f, centre - radius - 0.3f + 0.01f, post, false, wood),
           place * translation({0, 0.3f, 0}));
+    b.add("walnut", makeLathe({{0.0f, 0.0f}, {0.035f, 0.0f}}, post, wood), place * translation({0, 0.3f, 0}));
     b.add("walnut", makeTorus(radius + 0.06f, 0.025f, ring, circleSegments(0.025f, at, 3), wood),
           place * translation({0, centre - 0.02f, 0}));
     for (int i = 0; i < 3; ++i) {
         const float a = 2.0f * kPi * static_cast<float>(i) / 3.0f + kPi / 3.0f;
-        b.add("walnut", makeCylinder(0.018f, 0.42f, circleSegments(0.018f, at), false, wood),
+        b.add("walnut", makeCylinder(0.018f, 0.42f, circleSegments(0.018f, at), true, wood),
               place * rotationY(a) * translation({0.23f, 0.6f, 0}) * rotationZ(0.45f));
     }
     // The earth leans on its axis inside a brass meridian.
@@ -120,8 +127,8 @@ void addGlobe(ModelBuilder& b, const glm::mat4& place) {
     b.add("brass", makeTorus(radius + 0.03f, 0.012f, ring, 3, brass), tilt * rotationX(kHalfPi));
 }
 
-// The small pieces below stand on tables and shelves: their undersides are
-// never seen and are left open.
+// The small pieces below stand on tables and shelves: their undersides rest
+// there and are left open.
 
 void addCandlestick(ModelBuilder& b, const glm::mat4& place, float height) {
     const int segments = circleSegments(0.07f, placed(place));
@@ -212,9 +219,9 @@ void addLadder(ModelBuilder& b, const glm::mat4& place, float height, float lean
     const UvMapping wood = b.uv("oak");
     const glm::mat4 frame = place * rotationX(-lean);
     const float length = height / std::cos(lean);
-    // The rails stand on the floor and lean against the shelves above eye level.
+    // The rails stand on the floor and lean towards the shelves above eye level.
     for (float s : {-1.0f, 1.0f})
-        b.add("oak", makeBox({0.05f, length, 0.035f}, wood, kBottomSide | kTopSide | kBackSide),
+        b.add("oak", makeBox({0.05f, length, 0.035f}, wood, kBottomSide),
               frame * translation({s * 0.22f, length / 2, 0}));
     const int segments = circleSegments(0.016f, placed(place));
     for (float y = 0.3f; y < length - 0.1f; y += 0.3f)

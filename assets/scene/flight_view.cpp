@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "app/flight.h"
-#include "assets/scene/layout.h"
 #include "camera/floating_camera.h"
 
 namespace flight_view {
@@ -51,18 +50,6 @@ float distanceFromFlight(const glm::vec3& p) {
     return best;
 }
 
-float largestPixelSize(const glm::vec3& p, const glm::vec3& normal, float extent) {
-    float best = 0.0f;
-    const glm::vec3 n = glm::normalize(normal);
-    for (const glm::vec3& c : pathSamples()) {
-        const glm::vec3 toEye = c - p;
-        const float d = glm::length(toEye);
-        const float facing = glm::dot(n, toEye) / d;
-        if (facing > 0.0f) best = std::max(best, extent * facing / d);
-    }
-    return best * pixelsPerUnitAtOneUnit();
-}
-
 int circleSegments(float radius, const glm::vec3& centre, int minimum) {
     const float distance = std::max(distanceFromFlight(centre) - radius, 0.2f);
     // The outline of an n-gon strays radius * (1 - cos(pi / n)) from the circle.
@@ -71,24 +58,6 @@ int circleSegments(float radius, const glm::vec3& centre, int minimum) {
     if (allowed < radius)
         n = std::max(n, static_cast<int>(std::ceil(3.14159265f / std::acos(1.0f - allowed / radius))));
     return std::min(n, 64);
-}
-
-bool facesCameraOrLight(const glm::vec3& p, const glm::vec3& normal) {
-    static const std::vector<glm::vec3> viewpoints = [] {
-        // The path is straight between its points, so these decide for all of it.
-        std::vector<glm::vec3> points = makeFlightPoints();
-        constexpr int kSwingSamples = 16;
-        for (int i = 0; i <= kSwingSamples; ++i) {
-            const float a = layout::kSwingLimit * (2.0f * static_cast<float>(i) / kSwingSamples - 1.0f);
-            points.push_back(layout::kLampPivot +
-                             layout::kLightBelowPivot * glm::vec3(0.0f, -std::cos(a), std::sin(a)));
-        }
-        return points;
-    }();
-    // A little margin: the light's arc bulges between its samples.
-    for (const glm::vec3& v : viewpoints)
-        if (glm::dot(normal, v - p) > -0.01f * glm::length(normal)) return true;
-    return false;
 }
 
 bool showsDetail(float size, const glm::vec3& p) {

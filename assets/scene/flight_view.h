@@ -16,22 +16,11 @@ float pixelsPerUnitAtOneUnit();
 // Smallest distance from p to the flight's path.
 float distanceFromFlight(const glm::vec3& p);
 
-// The largest size in pixels that a small patch of the given extent at p,
-// facing normal, takes on screen from anywhere on the path (0 when it always
-// faces away). The view direction is not taken into account.
-float largestPixelSize(const glm::vec3& p, const glm::vec3& normal, float extent);
-
 // Segments for a circle of the given radius around centre such that its
 // outline strays at most about 1.5 pixels from the true circle, seen from
 // anywhere on the path (about what the room was first modelled with where
 // the camera comes closest): from minimum up to 64.
 int circleSegments(float radius, const glm::vec3& centre, int minimum = 6);
-
-// Whether the plane through p with the given normal faces any point of the
-// path, or the light anywhere on its swing. A face of the room that faces
-// none of them is never drawn: the camera culls it as a back face, and so
-// does the light's shadow pass.
-bool facesCameraOrLight(const glm::vec3& p, const glm::vec3& normal);
 
 // Whether a feature of the given size at p spans at least about 1.5 pixels
 // from the closest point of the path: bevels and mouldings smaller than that

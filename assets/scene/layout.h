@@ -38,9 +38,10 @@ constexpr float kTieBeamBottom = 6.85f;
 constexpr float kTieBeamDepth = 0.3f;
 constexpr float kColumnX = 5.5f;
 
-// Wall panelling: boards up to kPanelHeight between stiles one bay apart,
-// a rail below the chair rail, in relief drawn into the panelling's maps.
-constexpr float kPanelHeight = 1.0f;
+// Wall panelling: boards up to kPanelHeight (the chair rail's underside)
+// between stiles one bay apart, a rail below the chair rail, in relief drawn
+// into the panelling's maps.
+constexpr float kPanelHeight = 0.95f;
 constexpr float kPanelBay = 1.2f;
 constexpr float kPanelStile = 0.08f;
 constexpr float kPanelRailBottom = 0.89f;

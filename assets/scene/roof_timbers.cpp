@@ -22,14 +22,15 @@ void addTruss(ModelBuilder& b, float z) {
     const UvMapping timber = b.uv("timber");
     const float w = kHallHalfWidth;
     const float tieMid = kTieBeamBottom + kTieBeamDepth / 2;
-    // Beams end in the walls and in each other, and lie against the roof.
+    // Beams end in the walls and lie against the roof; where one ends in
+    // another beam, it is cut off square.
     b.add("timber", makeBevelledBox({2 * w, kTieBeamDepth, 0.3f}, 0.02f, timber, kLeftSide | kRightSide),
           translation({0, tieMid, z}));
     // A collar high up ties the rafters; nothing stands on the hall's centre
     // line, so the view down the hall stays open.
     const float collarY = kRidgeHeight - 1.0f;
     const float collarHalf = kHallHalfWidth * (kRidgeHeight - collarY) / (kRidgeHeight - kEaveHeight);
-    b.add("timber", makeBevelledBox({2 * collarHalf, 0.22f, 0.2f}, 0.02f, timber, kLeftSide | kRightSide),
+    b.add("timber", makeBevelledBox({2 * collarHalf, 0.22f, 0.2f}, 0.02f, timber, 0, kLeftSide | kRightSide),
           translation({0, collarY - 0.2f, z}));
     const float rise = kRidgeHeight - kEaveHeight;
     const float slope = std::sqrt(w * w + rise * rise);
@@ -42,11 +43,11 @@ void addTruss(ModelBuilder& b, float z) {
         const glm::vec3 rafterOffset = down * 0.13f;
         // beamBetween turns the right rafter's +y down, into the hall.
         const unsigned againstRoof = side < 0 ? kTopSide : kBottomSide;
-        b.add("timber", makeBevelledBox({slope, 0.26f, 0.24f}, 0.02f, timber, againstRoof | kLeftSide | kRightSide),
+        b.add("timber", makeBevelledBox({slope, 0.26f, 0.24f}, 0.02f, timber, againstRoof, kLeftSide | kRightSide),
               beamBetween(eave + rafterOffset, ridge + rafterOffset));
         // Corbel under the tie beam's end.
         b.add("timber",
-              makeBevelledBox({0.24f, 0.7f, 0.3f}, 0.02f, timber, kTopSide | (side < 0 ? kLeftSide : kRightSide)),
+              makeBevelledBox({0.24f, 0.7f, 0.3f}, 0.02f, timber, side < 0 ? kLeftSide : kRightSide, kTopSide),
               translation({side * (w - 0.12f), kTieBeamBottom - 0.35f, z}));
     }
 }

@@ -31,8 +31,9 @@ glm::vec4 coverOf(const glm::vec4& spine) {
 
 // A book lying flat, in the frame of a standing one (y = 0 to size.y, spine
 // facing +z at z = 0, pages back to z = -size.z) turned onto its +x cover,
-// which is left out: it rests on the book or table below.
-MeshPart makeLyingBook(const glm::vec3& size, int cell) {
+// which is left out where it rests on a table or shelf: a book on another
+// book, turned against it, overhangs it.
+MeshPart makeLyingBook(const glm::vec3& size, int cell, bool withUnderside) {
     const float t = size.x, h = size.y, d = size.z;
     const glm::vec4 spine = cellRun(cell, 1);
     const glm::vec4 pages = cellRun(kBookPageCell, 1);
@@ -43,6 +44,7 @@ MeshPart makeLyingBook(const glm::vec3& size, int cell) {
     appendPart(book, makePictureQuad({0, 0, -d}, {0, 0, d}, {0, h, 0}, cover));
     appendPart(book, makePictureQuad({t, 0, -d}, {-t, 0, 0}, {0, h, 0}, pages));
     appendPart(book, makePictureQuad({0, 0, -d}, {t, 0, 0}, {0, 0, d}, pages));
+    if (withUnderside) appendPart(book, makePictureQuad({t, 0, 0}, {0, 0, -d}, {0, h, 0}, cover));
     return book;
 }
 
@@ -57,40 +59,42 @@ struct BookRun {
     int cell, count;
 };
 
-// Adds a row's runs: spines, the tops the flight can see, and each side
-// where a run stands above its neighbour (or next to a gap).
+// Adds a row's runs: spines, tops, backs, and of each side what the
+// neighbour pressed against it does not cover (all of it next to a gap).
 void addRuns(ModelBuilder& b, const std::string& material, const glm::mat4& place, const std::vector<BookRun>& runs) {
-    const glm::vec3 up = glm::mat3(place) * glm::vec3(0, 1, 0);
+    const glm::vec4 pages = cellRun(kBookPageCell, 1);
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const BookRun& r = runs[i];
         const glm::vec4 spine = cellRun(r.cell, r.count);
         const glm::vec4 cover = coverOf(spine);
         b.add(material, makePictureQuad({r.x, 0, 0}, {r.width, 0, 0}, {0, r.height, 0}, spine), place);
-        // Tops above eye level show only from the start of the flight, far
-        // away, as slivers: left out where they would be thinner than 1.5 pixels.
-        const glm::vec3 top = flight_view::placed(place, {r.x + r.width / 2, r.height, -r.depth / 2});
-        if (flight_view::largestPixelSize(top, up, r.depth) >= 1.5f)
-            b.add(material,
-                  makePictureQuad({r.x, r.height, 0}, {r.width, 0, 0}, {0, 0, -r.depth}, cellRun(kBookPageCell, 1)),
-                  place);
-        // Sides: from the neighbour's height up, or all of it beside a gap.
+        b.add(material, makePictureQuad({r.x, r.height, 0}, {r.width, 0, 0}, {0, 0, -r.depth}, pages), place);
+        b.add(material, makePictureQuad({r.x + r.width, 0, -r.depth}, {-r.width, 0, 0}, {0, r.height, 0}, cover),
+              place);
         const BookRun* left = i > 0 && runs[i - 1].x + runs[i - 1].width > r.x - 0.01f ? &runs[i - 1] : nullptr;
         const BookRun* right = i + 1 < runs.size() && runs[i + 1].x < r.x + r.width + 0.01f ? &runs[i + 1] : nullptr;
-        const float leftFrom = left != nullptr ? std::min(left->height, r.height) : 0.0f;
-        const float rightFrom = right != nullptr ? std::min(right->height, r.height) : 0.0f;
-        auto cropped = [&](float from) {
-            return glm::vec4(cover.x, cover.y + (cover.w - cover.y) * from / r.height, cover.z, cover.w);
+        // A side at x, facing -x (left) or +x: above the neighbour's height,
+        // and behind its back where it is the shallower.
+        auto addSide = [&](float x, const BookRun* neighbour, bool facingLeft) {
+            const float coveredHeight = neighbour != nullptr ? std::min(neighbour->height, r.height) : 0.0f;
+            const float coveredDepth = neighbour != nullptr ? std::min(neighbour->depth, r.depth) : 0.0f;
+            // The rectangle from depth z0 back to z1 and from y0 up to y1,
+            // with the part of the cover that lies there.
+            auto rect = [&](float z0, float z1, float y0, float y1) {
+                if (z1 - z0 <= 1e-4f || y1 - y0 <= 1e-4f) return;
+                const glm::vec4 uv(cover.x, cover.y + (cover.w - cover.y) * y0 / r.height, cover.z,
+                                   cover.y + (cover.w - cover.y) * y1 / r.height);
+                const glm::vec3 up(0, y1 - y0, 0);
+                if (facingLeft)
+                    b.add(material, makePictureQuad({x, y0, -z1}, {0, 0, z1 - z0}, up, uv), place);
+                else
+                    b.add(material, makePictureQuad({x, y0, -z0}, {0, 0, z0 - z1}, up, uv), place);
+            };
+            rect(0.0f, r.depth, coveredHeight, r.height);
+            rect(coveredDepth, r.depth, 0.0f, coveredHeight);
         };
-        if (leftFrom < r.height)
-            b.add(material,
-                  makePictureQuad({r.x, leftFrom, -r.depth}, {0, 0, r.depth}, {0, r.height - leftFrom, 0},
-                                  cropped(leftFrom)),
-                  place);
-        if (rightFrom < r.height)
-            b.add(material,
-                  makePictureQuad({r.x + r.width, rightFrom, 0}, {0, 0, -r.depth}, {0, r.height - rightFrom, 0},
-                                  cropped(rightFrom)),
-                  place);
+        addSide(r.x, left, true);
+        addSide(r.x + r.width, right, false);
     }
 }
 
@@ -160,7 +164,7 @@ void addBookStack(ModelBuilder& b, const glm::mat4& place, int count, std::uint3
         const float turn = (hash01(seed, k, 8) - 0.5f) * 0.3f;
         // A standing book turned onto its side: its height runs along x, spine towards +z.
         const glm::mat4 lay = translation({-w / 2, y + t, d / 2}) * rotationZ(-kHalfPi);
-        b.add(material, makeLyingBook({t, w, d}, randomCell(seed, k)), place * rotationY(turn) * lay);
+        b.add(material, makeLyingBook({t, w, d}, randomCell(seed, k), i > 0), place * rotationY(turn) * lay);
         y += t;
     }
 }
@@ -170,11 +174,12 @@ void addBookcase(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size,
     const float w = size.x, h = size.y, d = size.z;
     const float side = 0.04f;
     const float plinth = 0.1f;
-    // The case stands against the wall behind its books and pots.
+    // The case stands against the wall behind its books and pots, or just
+    // off it, and its top against the moulding.
     LayerScope layer(b, DrawLayer::Lining);
     const float bevel = flight_view::showsDetail(0.015f, flight_view::placed(place, {0, h, 0})) ? 0.015f : 0.0f;
     for (float s : {-1.0f, 1.0f})
-        b.add("oak", makeBox({side, h, d}, wood, kBottomSide | kTopSide | kBackSide),
+        b.add("oak", makeBox({side, h, d}, wood, kBottomSide | kTopSide),
               place * translation({s * (w / 2 - side / 2), h / 2, 0}));
     b.add("oak", makeBevelledBox({w + 0.08f, 0.06f, d + 0.05f}, bevel, wood, kBackSide),
           place * translation({0, h + 0.03f, 0.01f}));
@@ -220,17 +225,16 @@ void addBookcase(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size,
 
 void addChest(ModelBuilder& b, const glm::mat4& place) {
     const UvMapping wood = b.uv("oak");
-    // Chests stand against walls.
-    b.add("oak", makeBevelledBox({1.2f, 0.5f, 0.55f}, 0.015f, wood, kBottomSide | kBackSide),
-          place * translation({0, 0.27f, 0}));
-    b.add("oak", makeBevelledBox({1.24f, 0.08f, 0.59f}, 0.02f, wood, kBottomSide | kBackSide),
-          place * translation({0, 0.56f, 0}));
+    // Chests stand a little off the wall, on low feet.
+    const unsigned flat = kBottomSide | kBackSide;
+    b.add("oak", makeBevelledBox({1.2f, 0.5f, 0.55f}, 0.015f, wood, 0, flat), place * translation({0, 0.27f, 0}));
+    b.add("oak", makeBevelledBox({1.24f, 0.08f, 0.59f}, 0.02f, wood, 0, flat), place * translation({0, 0.56f, 0}));
+    // The bands reach into the floor.
     for (float x : {-0.4f, 0.4f})
-        b.add("iron", makeBox({0.06f, 0.62f, 0.61f}, b.uv("iron"), kBottomSide | kBackSide),
-              place * translation({x, 0.3f, 0}));
+        b.add("iron", makeBox({0.06f, 0.62f, 0.61f}, b.uv("iron"), kBottomSide), place * translation({x, 0.3f, 0}));
     b.add("iron", makeBox({0.12f, 0.14f, 0.02f}, b.uv("iron"), kBackSide), place * translation({0, 0.45f, 0.285f}));
     for (float x : {-0.45f, 0.45f})
         for (float z : {-0.2f, 0.2f})
-            b.add("oak", makeBox({0.1f, 0.04f, 0.1f}, wood, kBottomSide | kTopSide),
-                  place * translation({x, 0.02f, z}));
+            b.add("oak", makeBox({0.1f, 0.02f, 0.1f}, wood, kBottomSide | kTopSide),
+                  place * translation({x, 0.01f, z}));
 }

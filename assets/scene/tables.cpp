@@ -7,20 +7,18 @@
 using flight_view::circleSegments;
 using flight_view::placed;
 
-// Tables are seen from above only: their undersides are left out.
-
 void addTable(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size) {
     const UvMapping wood = b.uv("walnut");
     const float top = 0.06f;
     const float legHeight = size.y - top;
-    b.add("walnut", makeBevelledBox({size.x, top, size.z}, 0.015f, wood, kBottomSide),
+    b.add("walnut", makeBevelledBox({size.x, top, size.z}, 0.015f, wood, 0, kBottomSide),
           place * translation({0, size.y - top / 2, 0}));
     // Apron under the top, set back from its edge, its ends inside the legs.
     const float ax = size.x - 0.2f, az = size.z - 0.2f;
     for (float s : {-1.0f, 1.0f}) {
-        b.add("walnut", makeBox({ax, 0.12f, 0.03f}, wood, kBottomSide | kTopSide | kLeftSide | kRightSide),
+        b.add("walnut", makeBox({ax, 0.12f, 0.03f}, wood, kTopSide),
               place * translation({0, legHeight - 0.06f, s * az / 2}));
-        b.add("walnut", makeBox({0.03f, 0.12f, az}, wood, kBottomSide | kTopSide | kFrontSide | kBackSide),
+        b.add("walnut", makeBox({0.03f, 0.12f, az}, wood, kTopSide),
               place * translation({s * ax / 2, legHeight - 0.06f, 0}));
     }
     // Turned legs, open at the floor and under the top.
@@ -41,10 +39,12 @@ void addTable(ModelBuilder& b, const glm::mat4& place, const glm::vec3& size) {
 
 void addRoundTable(ModelBuilder& b, const glm::mat4& place, float radius, float height) {
     const UvMapping wood = b.uv("walnut");
+    const int segments = circleSegments(radius, placed(place, {0, height, 0}));
     b.add("walnut",
           makeLathe({{radius, height - 0.04f}, {radius + 0.01f, height - 0.02f}, {radius, height}, {0.0f, height}},
-                    circleSegments(radius, placed(place, {0, height, 0})), wood, 35.0f),
+                    segments, wood, 35.0f),
           place);
+    b.add("walnut", makeLathe({{0.0f, height - 0.04f}, {radius, height - 0.04f}}, segments, wood), place);
     b.add("walnut",
           makeLathe({{radius * 0.55f, 0.0f},
                      {radius * 0.5f, 0.04f},
@@ -61,23 +61,23 @@ void addDesk(ModelBuilder& b, const glm::mat4& place) {
     // Writing desk: leather-topped, two drawer pedestals, kneehole towards +z.
     const UvMapping wood = b.uv("walnut");
     const float width = 1.6f, depth = 0.8f, height = 0.76f;
-    b.add("walnut", makeBevelledBox({width, 0.05f, depth}, 0.012f, wood, kBottomSide),
+    b.add("walnut", makeBevelledBox({width, 0.05f, depth}, 0.012f, wood, 0, kBottomSide),
           place * translation({0, height - 0.025f, 0}));
     b.add("leather", makeBox({width - 0.16f, 0.004f, depth - 0.16f}, b.uv("leather"), kBottomSide),
           place * translation({0, height + 0.002f, 0}));
     // The knobs are a few pixels across from the flight: small blocks.
     for (float side : {-1.0f, 1.0f}) {
         const float x = side * (width / 2 - 0.25f);
-        b.add("walnut", makeBox({0.46f, height - 0.1f, depth - 0.06f}, wood, kBottomSide | kTopSide),
+        b.add("walnut", makeBox({0.46f, height - 0.1f, depth - 0.06f}, wood, kTopSide),
               place * translation({x, (height - 0.05f) / 2 + 0.025f, 0}));
         for (int i = 0; i < 3; ++i) {
             const float y = 0.15f + 0.2f * static_cast<float>(i);
             b.add("walnut", makeBox({0.4f, 0.17f, 0.02f}, wood, kBackSide),
                   place * translation({x, y + 0.02f, depth / 2 - 0.02f}));
             b.add("brass", makeBox({0.024f, 0.024f, 0.02f}, b.uv("brass"), kBackSide),
-                  place * translation({x, y + 0.03f, depth / 2 + 0.01f}));
+                  place * translation({x, y + 0.03f, depth / 2}));
         }
     }
-    b.add("walnut", makeBox({width - 0.96f, 0.4f, 0.02f}, wood, kBottomSide | kTopSide | kLeftSide | kRightSide),
+    b.add("walnut", makeBox({width - 0.96f, 0.4f, 0.02f}, wood, kTopSide | kLeftSide | kRightSide),
           place * translation({0, height - 0.25f, -depth / 2 + 0.05f}));
 }

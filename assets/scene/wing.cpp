@@ -35,13 +35,14 @@ void addFireplace(ModelBuilder& b, const glm::mat4& wall) {
     b.add("brick", makeQuad({fw, 0, back}, {0, 0, d - back}, {0, fh, 0}, brick), wall);
     b.add("brick", makeQuad({-fw, fh, back}, {2 * fw, 0, 0}, {0, 0, d - back}, brick), wall);
     b.add("brick", makeQuad({-fw, 0.002f, d}, {2 * fw, 0, 0}, {0, 0, back - d}, brick), wall);
-    // Marble surround: pilasters, frieze, mantel shelf and hearth.
+    // Marble surround: pilasters up under the shelf, frieze, mantel shelf
+    // (its back, inside the breast, cut off square) and hearth.
     for (float s : {-1.0f, 1.0f})
-        b.add("marble", makeBevelledBox({0.3f, 1.15f, 0.12f}, 0.015f, marble, kBackSide | kBottomSide | kTopSide),
-              wall * translation({s * (fw + 0.15f), 0.575f, d + 0.06f}));
+        b.add("marble", makeBevelledBox({0.3f, 1.17f, 0.12f}, 0.015f, marble, kBackSide | kBottomSide | kTopSide),
+              wall * translation({s * (fw + 0.15f), 0.585f, d + 0.06f}));
     b.add("marble", makeBevelledBox({2 * fw + 0.6f, 0.22f, 0.14f}, 0.02f, marble, kBackSide | kTopSide),
           wall * translation({0, 1.06f, d + 0.07f}));
-    b.add("marble", makeBevelledBox({2 * fw + 0.9f, 0.07f, 0.34f}, 0.02f, marble, kBackSide),
+    b.add("marble", makeBevelledBox({2 * fw + 0.9f, 0.07f, 0.34f}, 0.02f, marble, 0, kBackSide),
           wall * translation({0, 1.205f, d + 0.1f}));
     b.add("marble", makeBevelledBox({2 * fw + 1.0f, 0.05f, 0.6f}, 0.015f, marble, kBottomSide),
           wall * translation({0, 0.025f, d + 0.3f}));
@@ -50,8 +51,7 @@ void addFireplace(ModelBuilder& b, const glm::mat4& wall) {
     const glm::vec3 hearth = flight_view::placed(wall, {0, 0.3f, d});
     const int dogSegments = flight_view::circleSegments(0.04f, hearth);
     for (float s : {-1.0f, 1.0f}) {
-        b.add("iron", makeBox({0.04f, 0.04f, 0.4f}, b.uv("iron"), kBottomSide),
-              wall * translation({s * 0.35f, 0.08f, 0.3f}));
+        b.add("iron", makeBox({0.04f, 0.04f, 0.4f}, b.uv("iron")), wall * translation({s * 0.35f, 0.08f, 0.3f}));
         b.add("iron", makeCylinder(0.03f, 0.3f, dogSegments, false, b.uv("iron")),
               wall * translation({s * 0.35f, 0.0f, 0.5f}));
         b.add("iron", makeSphere(0.04f, dogSegments, dogSegments / 2, b.uv("iron")),

@@ -54,26 +54,28 @@ bool segmentCrossesTriangle(const glm::vec3& p0, const glm::vec3& p1, const glm:
 
 }  // namespace
 
-float pointTriangleDistance(const glm::vec3& p, const glm::vec3& a, const glm::vec3& b, const glm::vec3& c) {
-    // Closest point by Voronoi regions of the triangle.
-    const glm::vec3 ab = b - a, ac = c - a, ap = p - a;
-    const float d1 = glm::dot(ab, ap), d2 = glm::dot(ac, ap);
-    if (d1 <= 0.0f && d2 <= 0.0f) return glm::length(ap);
-    const glm::vec3 bp = p - b;
-    const float d3 = glm::dot(ab, bp), d4 = glm::dot(ac, bp);
-    if (d3 >= 0.0f && d4 <= d3) return glm::length(bp);
-    const float vc = d1 * d4 - d3 * d2;
-    if (vc <= 0.0f && d1 >= 0.0f && d3 <= 0.0f) return glm::length(p - (a + ab * (d1 / (d1 - d3))));
-    const glm::vec3 cp = p - c;
-    const float d5 = glm::dot(ab, cp), d6 = glm::dot(ac, cp);
-    if (d6 >= 0.0f && d5 <= d6) return glm::length(cp);
-    const float vb = d5 * d2 - d1 * d6;
-    if (vb <= 0.0f && d2 >= 0.0f && d6 <= 0.0f) return glm::length(p - (a + ac * (d2 / (d2 - d6))));
-    const float va = d3 * d6 - d5 * d4;
-    if (va <= 0.0f && (d4 - d3) >= 0.0f && (d5 - d6) >= 0.0f)
-        return glm::length(p - (b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)))));
-    const float denom = 1.0f / (va + vb + vc);
-    return glm::length(p - (a + ab * (vb * denom) + ac * (vc * denom)));
+float pointTriangleDistance(const glm::vec3& pf, const glm::vec3& af, const glm::vec3& bf, const glm::vec3& cf) {
+    // Closest point by Voronoi regions of the triangle, in double precision:
+    // the products of dot products cancel badly in float for long slivers.
+    const glm::dvec3 p(pf), a(af), b(bf), c(cf);
+    const glm::dvec3 ab = b - a, ac = c - a, ap = p - a;
+    const double d1 = glm::dot(ab, ap), d2 = glm::dot(ac, ap);
+    if (d1 <= 0.0 && d2 <= 0.0) return static_cast<float>(glm::length(ap));
+    const glm::dvec3 bp = p - b;
+    const double d3 = glm::dot(ab, bp), d4 = glm::dot(ac, bp);
+    if (d3 >= 0.0 && d4 <= d3) return static_cast<float>(glm::length(bp));
+    const double vc = d1 * d4 - d3 * d2;
+    if (vc <= 0.0 && d1 >= 0.0 && d3 <= 0.0) return static_cast<float>(glm::length(p - (a + ab * (d1 / (d1 - d3)))));
+    const glm::dvec3 cp = p - c;
+    const double d5 = glm::dot(ab, cp), d6 = glm::dot(ac, cp);
+    if (d6 >= 0.0 && d5 <= d6) return static_cast<float>(glm::length(cp));
+    const double vb = d5 * d2 - d1 * d6;
+    if (vb <= 0.0 && d2 >= 0.0 && d6 <= 0.0) return static_cast<float>(glm::length(p - (a + ac * (d2 / (d2 - d6)))));
+    const double va = d3 * d6 - d5 * d4;
+    if (va <= 0.0 && (d4 - d3) >= 0.0 && (d5 - d6) >= 0.0)
+        return static_cast<float>(glm::length(p - (b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6))))));
+    const double denom = 1.0 / (va + vb + vc);
+    return static_cast<float>(glm::length(p - (a + ab * (vb * denom) + ac * (vc * denom))));
 }
 
 float segmentTriangleDistance(const glm::vec3& p0, const glm::vec3& p1, const glm::vec3& a, const glm::vec3& b,

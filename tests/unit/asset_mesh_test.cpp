@@ -39,6 +39,9 @@ TEST(Primitives, ClosedSolidsFaceOutwardsAndEncloseTheirVolume) {
     const double b = 0.1;
     const double bevelled = 1.0 * 2.0 * 3.0 - 2.0 * b * b * (1.0 + 2.0 + 3.0 - 6.0 * b) - 8.0 * (5.0 / 6.0) * b * b * b;
     EXPECT_NEAR(volume(makeBevelledBox({1.0f, 2.0f, 3.0f}, 0.1f)), bevelled, 1e-3);
+    // Cut off square at both ends along x: a prism of the chamfered section.
+    EXPECT_NEAR(volume(makeBevelledBox({1.0f, 2.0f, 3.0f}, 0.1f, {}, 0, kLeftSide | kRightSide)),
+                1.0 * (2.0 * 3.0 - 4.0 * b * b / 2.0), 1e-3);
     // An L-shaped (concave) outline, extruded.
     const std::vector<glm::vec2> ell = {{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}};
     EXPECT_NEAR(volume(makeExtrusion(ell, 0.5f)), 3.0 * 0.5, 1e-4);
@@ -47,6 +50,7 @@ TEST(Primitives, ClosedSolidsFaceOutwardsAndEncloseTheirVolume) {
 TEST(Primitives, NormalsTangentsAndUvsAgreeWithWinding) {
     expectSound(makeBox({1.0f, 2.0f, 3.0f}, UvMapping{0.7f}), "box");
     expectSound(makeBevelledBox({1.0f, 0.5f, 2.0f}, 0.05f), "bevelled box");
+    expectSound(makeBevelledBox({1.0f, 0.5f, 2.0f}, 0.05f, {}, kBackSide, kTopSide | kLeftSide), "cut-off box");
     expectSound(makeSphere(1.0f, 16, 8), "sphere");
     expectSound(makeCone(0.5f, 0.2f, 1.0f, 12), "frustum");
     expectSound(makeTorus(0.5f, 0.1f, 16, 8), "torus");
