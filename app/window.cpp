@@ -47,9 +47,10 @@ void setContextAttributes(const WindowOptions& options) {
 }  // namespace
 
 bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error) {
-    // SDL's own failures (no display, a size the window system refuses) are
-    // not checked here: without a window and a current context glewInit
-    // fails, and GLEW's text is what the user is shown.
+    // SDL's own failures are not checked here. A size SDL refuses leaves no
+    // window and no context; without an X display SDL falls back to a
+    // display-less driver that GLEW, built for GLX, cannot start on. Either
+    // way glewInit fails, and GLEW's text is what the user is shown.
     startSdl();
     setContextAttributes(options);
     Uint32 flags = SDL_WINDOW_OPENGL;

@@ -19,8 +19,8 @@ struct AppWindow {
 
 // SDL start, context attributes, window "Tarvo RTG", GL context, swap
 // interval and GLEW start, in that order. SDL's failures are not checked:
-// they leave no current context, so GLEW fails. False with GLEW's own text
-// (for the "Error: " line) when it does.
+// they leave no context or no X display, so GLEW fails. False with GLEW's own
+// text (for the "Error: " line) when it does.
 bool openWindow(const WindowOptions& options, AppWindow& out, std::string& error);
 
 // The size limit check once a context is current: false, with the line to

@@ -40,9 +40,11 @@ std::string Shader::readFile(const char* path) {
     InputFault fault = InputFault::None;
     std::string error;
     if (!readInputFile(path, text, fault, error)) {
+        // A file that opened but could not be read is compiled from what a
+        // failed read leaves: nothing.
         if (fault == InputFault::TooLarge) {
             std::cout << "Shader file too large: " << error << std::endl;
-        } else {
+        } else if (fault != InputFault::ReadFailed) {
             reportMissingFile(path);
         }
         return std::string();

@@ -1,7 +1,10 @@
 #include "model/input_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <limits>
 #include <new>
 
 #include <fcntl.h>
@@ -33,6 +36,72 @@ std::uint64_t physicalMemoryBytes() {
     const long pageSize = sysconf(_SC_PAGESIZE);
     if (pages <= 0 || pageSize <= 0) return 0;
     return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+constexpr std::uint64_t kUnknown = std::numeric_limits<std::uint64_t>::max();
+
+// The first number in a small text file (a kernel interface); kUnknown when
+// it cannot be read or is no number ("max").
+std::uint64_t numberInFile(const std::string& path) {
+    std::ifstream in(path);
+    std::uint64_t value = 0;
+    return in >> value ? value : kUnknown;
+}
+
+// "MemAvailable:   24109968 kB" of /proc/meminfo, in bytes.
+std::uint64_t systemAvailableBytes() {
+    std::ifstream in("/proc/meminfo");
+    std::string key;
+    std::uint64_t kib = 0;
+    std::string unit;
+    while (in >> key >> kib >> unit)
+        if (key == "MemAvailable:") return kib * 1024;
+    return kUnknown;
+}
+
+// A counter of a control group's memory.stat ("inactive_file 123"); 0 when
+// it is not there.
+std::uint64_t statValue(const std::string& path, const std::string& key) {
+    std::ifstream in(path);
+    std::string name;
+    std::uint64_t value = 0;
+    while (in >> name >> value)
+        if (name == key) return value;
+    return 0;
+}
+
+// What the memory control group of the process still allows (version 1 or
+// 2), counting the page cache it could drop as free; kUnknown when it sets
+// no limit or cannot be read.
+std::uint64_t controlGroupHeadroomBytes() {
+    std::ifstream in("/proc/self/cgroup");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::string dir;
+        std::string limit;
+        std::string usage;
+        std::string inactiveFile;
+        const std::size_t v1 = line.find(":memory:");
+        if (v1 != std::string::npos) {
+            dir = "/sys/fs/cgroup/memory" + line.substr(v1 + 8);
+            limit = "/memory.limit_in_bytes";
+            usage = "/memory.usage_in_bytes";
+            inactiveFile = "total_inactive_file";
+        } else if (line.rfind("0::", 0) == 0) {
+            dir = "/sys/fs/cgroup" + line.substr(3);
+            limit = "/memory.max";
+            usage = "/memory.current";
+            inactiveFile = "inactive_file";
+        } else {
+            continue;
+        }
+        const std::uint64_t max = numberInFile(dir + limit);
+        std::uint64_t used = numberInFile(dir + usage);
+        if (max == kUnknown || used == kUnknown) continue;
+        used -= std::min(used, statValue(dir + "/memory.stat", inactiveFile));
+        return max > used ? max - used : 0;
+    }
+    return kUnknown;
 }
 
 template <typename Bytes>
@@ -121,6 +190,8 @@ bool readInputFile(const std::string& path, std::vector<std::uint8_t>& bytes, In
 bool readInputFile(const std::string& path, std::string& text, InputFault& fault, std::string& error) {
     return readWhole(path, text, fault, error);
 }
+
+std::uint64_t availableMemoryBytes() { return std::min(systemAvailableBytes(), controlGroupHeadroomBytes()); }
 
 std::string tooLargeForMemory(const std::string& path, std::uint64_t size) {
     return path + " is " + std::to_string(size) + " bytes, more than the memory left for it";

@@ -44,6 +44,12 @@ bool openInputFile(const std::string& path, InputFile& out, std::string& error);
 bool readInputFile(const std::string& path, std::vector<std::uint8_t>& bytes, InputFault& fault, std::string& error);
 bool readInputFile(const std::string& path, std::string& text, InputFault& fault, std::string& error);
 
+// Bytes that can still be allocated and filled without the kernel reclaiming
+// memory by ending a process: the system's available memory, within what the
+// process's memory control group still allows. The largest uint64 when the
+// system does not say.
+std::uint64_t availableMemoryBytes();
+
 // "<path> is <size> bytes, more than the memory left for it": the line for
 // a file whose contents, or what is made of them, could not be allocated.
 std::string tooLargeForMemory(const std::string& path, std::uint64_t size);

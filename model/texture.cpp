@@ -1,5 +1,6 @@
 #include "model/texture.h"
 
+#include <cstdint>
 #include <string>
 
 #include <stb_image.h>
@@ -34,6 +35,12 @@ bool createTexture(const char* path, GLuint name) {
     GLint glMaxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glMaxSide);
     if (width > glMaxSide || height > glMaxSide) return false;
+    // The decoded image and the GL's copy of it must fit in the memory left:
+    // where memory is overcommitted, filling more than that would not fail
+    // but get the program killed.
+    const std::uint64_t decodedBytes =
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * kRequestedChannels;
+    if (2 * decodedBytes > availableMemoryBytes()) return false;
     // The decoder returns null, rather than failing, when memory runs out.
     stbi_uc* pixels = stbi_load_from_file(file.stream.get(), &width, &height, &fileChannels, kRequestedChannels);
     if (pixels == nullptr) return false;

@@ -6,7 +6,8 @@
 // level 0 (GL_RGBA8, linear filters, mirrored repeat). Rows arrive bottom-up
 // when the decoder's vertical flip is on. Only a regular file is read; a map
 // whose header gives a side above GL_MAX_TEXTURE_SIZE is refused before it is
-// decoded, and a decode that fails (also for want of memory) or a GL error in
+// decoded, as is one whose decoded pixels and their GL copy would not fit in
+// the memory left, and a decode that fails (also for want of memory) or a GL error in
 // the upload fails it too. Returns false, leaving the texture without an
 // image, on any fault or when name is 0. Leaves name bound to GL_TEXTURE_2D on
 // success.

@@ -127,7 +127,9 @@ TEST_F(BmfTool, ImportWritesAModelThatInfoReads) {
 
 // Paths that name no regular file or a file larger than memory, as the
 // model, as a map and as the scene to import: each run ends at once with its
-// message (a FIFO would block the open, a device would be read forever).
+// message (a FIFO would block the open, a device would be read forever). The
+// scene here has no name the importer knows, so its header alone is read; a
+// huge scene it does know may be read to its end.
 TEST_F(BmfTool, PathsThatNameNoRegularFileAreRefusedAtOnce) {
     for (const SpecialFile kind : kSpecialFiles) {
         SCOPED_TRACE(specialFileName(kind));
