@@ -5,9 +5,30 @@
 // blur that follows averages every subset several times with different
 // rotations, so every kernel sample still contributes to every blurred pixel
 // at a fraction of the cost. Four samples per pixel make eight subsets, each
-// seen twice by the blur: the blurred result stays within about 0.015 of all
-// 32 samples per pixel on average (rtg-bench --ssao-check); eight per pixel
-// cost 40 % more of this pass for about 0.005 less.
+// seen twice by the blur (rtg-bench --ssao-check compares the result with
+// all 32 samples per pixel).
+//
+// The hemisphere stands on the surface as it was rasterized: on the face
+// normal that the geometry pass rebuilt from neighbouring positions and
+// packed into gNormal.z. The normal-mapped normal would tip it into bumpy
+// surfaces (grain).
+//
+// "radius" sets the reach: occlusion here is a contact effect, so the
+// kernel spans radius * kReachPerRadius (0.75 units for the radius of 5),
+// and an occluder counts less the farther it is from the point, nothing
+// beyond the reach. The full radius in a hall of 15 units would put the
+// mean sample a metre out: broad halos instead of contact shadows.
+//
+// Each pixel estimates the occlusion half a pixel up and to the right on its
+// own plane: the blur's 4 x 4 box spans two pixels below and to the left of
+// a pixel and one above and to the right, so its average centres on the
+// pixel itself.
+//
+// The 8-bit output is the blur's only input, so it carries two things: the
+// visibility in its high four bits (dithered over the 4 x 4 tile, which the
+// blur averages whole) and a class of the pixel's depth in its low four
+// (kDepthClassesPerOctave classes an octave, counted modulo 16), by which
+// the blur leaves out neighbours across a depth edge.
 //
 // The loop is free of branches on purpose: a software rasterizer runs both
 // sides of every branch anyway and pays extra for the masking.
@@ -23,17 +44,25 @@ uniform sampler2D texNoise;
 uniform vec3 samples[32];
 uniform mat4 projection;
 uniform float power;   // exponent applied to the ambient visibility
-uniform float radius;  // reach of the kernel in view-space units
+uniform float radius;  // sets the reach of the kernel (see above)
 uniform vec2 noiseScale;
 
 const int kKernelSize = 32;
 const int kSamplesPerPixel = 4;
 const int kSubsetCount = kKernelSize / kSamplesPerPixel;
+const float kReachPerRadius = 0.15;
 // Depth offset that a sample must clear to count as occluded: a constant
-// part and a part that grows with distance, since 16-bit float positions
-// lose precision far away.
+// part, a part that grows with distance, since 16-bit float positions lose
+// precision far away, and a part for the stored face normal's 4 degrees.
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
+const float kBiasPerUnitReach = 0.07;
+// A half-pixel step longer than this share of the reach runs almost along
+// the ray (a plane seen at a grazing angle): the pixel's own point is used.
+const float kLongestShiftPerReach = 0.1;
+const float kVisibilityLevels = 15.0;
+const float kDepthClasses = 16.0;
+const float kDepthClassesPerOctave = 12.0;
 
 vec3 octahedralDecode(vec2 e) {
     vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));
@@ -42,12 +71,19 @@ vec3 octahedralDecode(vec2 e) {
     return normalize(n);
 }
 
+// The face normal in the mantissa of gNormal.z (ssao_geometry.frag).
+vec3 faceNormal(float packedSurface) {
+    uint axes = (floatBitsToUint(packedSurface) >> 13) & 1023u;
+    return octahedralDecode(vec2(float(axes & 31u), float(axes >> 5)) * (2.0 / 31.0) - 1.0);
+}
+
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     vec3 position = texelFetch(gPosition, pixel, 0).xyz;
-    vec3 packedNormal = texelFetch(gNormal, pixel, 0).xyz;
-    vec3 normal = octahedralDecode(packedNormal.xy);
+    float packedSurface = texelFetch(gNormal, pixel, 0).z;
+    vec3 normal = faceNormal(packedSurface);
     vec3 noise = texture(texNoise, texCoords * noiseScale).xyz;
+    float reach = radius * kReachPerRadius;
 
     // Gram-Schmidt the noise vector into a frame around the normal (with a
     // fallback axis for the rare noise vector parallel to it).
@@ -55,7 +91,7 @@ void main() {
     vec3 fallback = abs(normal.x) < 0.9 ? vec3(1.0, 0.0, 0.0) : vec3(0.0, 1.0, 0.0);
     tangent = dot(tangent, tangent) > 1e-6 ? tangent : fallback - normal * dot(fallback, normal);
     tangent = normalize(tangent);
-    mat3 frame = mat3(tangent, cross(normal, tangent), normal) * radius;
+    mat3 frame = mat3(tangent, cross(normal, tangent), normal) * reach;
 
     // Both camera projections are of the form x' = a x + b z + c,
     // y' = d y + e z + f, w = g z + h.
@@ -63,31 +99,51 @@ void main() {
     vec3 projectY = vec3(projection[1][1], projection[2][1], projection[3][1]);
     vec2 projectW = vec2(projection[2][3], projection[3][3]);
 
+    // The point of the pixel's plane seen at the pixel's upper right corner:
+    // on that ray x = slope.x z + start.x, y = slope.y z + start.y.
+    vec2 corner = (gl_FragCoord.xy + 0.5) / vec2(textureSize(gPosition, 0)) * 2.0 - 1.0;
+    vec2 scale = 1.0 / vec2(projectX.x, projectY.x);
+    vec2 slope = (corner * projectW.x - vec2(projectX.y, projectY.y)) * scale;
+    vec2 start = (corner * projectW.y - vec2(projectX.z, projectY.z)) * scale;
+    float z = (dot(normal, position) - dot(normal.xy, start)) / (dot(normal.xy, slope) + normal.z);
+    vec3 shift = vec3(slope * z + start, z) - position;
+    float longest = kLongestShiftPerReach * reach;
+    vec3 centre = dot(shift, shift) < longest * longest ? position + shift : position;
+
     // Neighbouring pixels take different subsets, strided through the kernel
     // so that each subset holds near and far samples alike.
     int subset = (pixel.x & 1) + 2 * (pixel.y & 1);
     subset = kSubsetCount == 8 ? subset + 4 * ((pixel.x >> 1) & 1) : subset;
-    float bias = kBias + kBiasPerUnitDepth * abs(position.z);
-    float inverseSquaredRadius = 1.0 / (radius * radius);
+    float bias = kBias + kBiasPerUnitDepth * abs(position.z) + kBiasPerUnitReach * reach;
+    float inverseSquaredReach = 1.0 / (reach * reach);
     float occluded = 0.0;
     for (int i = 0; i < kSamplesPerPixel; ++i) {
         vec3 offset = frame * samples[subset + kSubsetCount * i];
-        vec3 p = position + offset;
+        vec3 p = centre + offset;
         float w = projectW.x * p.z + projectW.y;
         vec2 ndc = vec2(dot(projectX, vec3(p.xz, 1.0)), dot(projectY, vec3(p.yz, 1.0))) / w;
         // Off-screen samples read the clamped edge, which is close enough.
         vec3 scene = textureLod(gPosition, ndc * 0.5 + 0.5, 0.0).xyz;
         // Range check: an occluder counts less the farther it is from this
-        // point, and not at all beyond the radius, so distant foreground
+        // point, and not at all beyond the reach, so distant foreground
         // objects leave no dark halos. Background holds the cleared 0; no
         // surface lies exactly at the eye's depth (a perspective view ends at
         // its near plane), so z = 0 never occludes.
-        vec3 toScene = scene - position;
-        float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredRadius, 0.0, 1.0);
+        vec3 toScene = scene - centre;
+        float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredReach, 0.0, 1.0);
         occluded += (scene.z >= p.z + bias && scene.z != 0.0) ? falloff : 0.0;
     }
     float visibility = pow(1.0 - occluded / float(kSamplesPerPixel), power);
-    // Background pixels (the cleared 0 in the shininess slot, which no
-    // surface writes) have nothing to occlude.
-    occlusion = packedNormal.z != 0.0 ? visibility : 1.0;
+    // Background pixels (the cleared 0 in gNormal.z, which no surface
+    // writes) have nothing to occlude.
+    visibility = packedSurface != 0.0 ? visibility : 1.0;
+
+    // A 4 x 4 ordered dither: the blur's box sees each of its sixteen
+    // thresholds once, so the sixteen levels average out to 256.
+    ivec2 low = pixel & 1;
+    ivec2 high = (pixel >> 1) & 1;
+    int order = 4 * (2 * (low.x ^ low.y) + low.y) + 2 * (high.x ^ high.y) + high.y;
+    float level = floor(visibility * kVisibilityLevels + (float(order) + 0.5) / 16.0);
+    float depthClass = mod(floor(log2(max(abs(position.z), 1e-3)) * kDepthClassesPerOctave), kDepthClasses);
+    occlusion = (level * kDepthClasses + depthClass) / 255.0;
 }

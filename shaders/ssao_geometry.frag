@@ -2,11 +2,13 @@
 // G-buffer pass: one surface sample per pixel, in view space.
 //   gPosition   (RGB16F): view-space position (the cleared 0 on background).
 //   gNormal     (RGB16F): xy the octahedral encoding of the view-space
-//                         normal; z the Blinn-Phong shininess (at least 1),
-//                         or minus the emission strength for emissive
-//                         surfaces (at most -kMinEmission). No surface writes
-//                         z = 0: the cleared 0 marks background, also where
-//                         an orthographic view shows geometry behind the eye.
+//                         shading (normal-mapped) normal; z the bits of one
+//                         16-bit float (packSurface below): the face normal,
+//                         the shininess or, for emissive surfaces, the
+//                         emission strength and a negative sign. No surface
+//                         writes z = 0: the cleared 0 marks background, also
+//                         where an orthographic view shows geometry behind
+//                         the eye.
 //   gAlbedoSpec (RGBA8):  rgb sqrt of the linear albedo (a cheap perceptual
 //                         curve, so that dark colours keep their precision in
 //                         8 bits), a the specular intensity.
@@ -34,10 +36,12 @@ uniform sampler2D texture_diffuse1;   // sRGB-encoded colour
 uniform sampler2D texture_normal1;    // tangent-space normal, +y along the v direction
 uniform sampler2D texture_specular1;  // specular intensity in red
 
-const float kMinShininess = 1.0;
-// Far above the smallest normal 16-bit float, so the negated strength never
-// rounds to the background's 0, and far too dim to see.
-const float kMinEmission = 1e-4;
+// Shininess and emission are stored as levels of a third of an octave
+// (shininess 2^(level / 3), emission 2^((level - kEmissionLevelOffset) / 3)),
+// 0 to kTopLevel, which the lighting pass reads back.
+const float kLevelsPerOctave = 3.0;
+const float kEmissionLevelOffset = 20.0;
+const float kTopLevel = 29.0;
 
 // A map whose image failed to load is bound without one: Mesa samples it as
 // a 1 x 1 texture holding (0, 0, 0, 1), other drivers report size 0. The
@@ -65,7 +69,27 @@ vec2 octahedralEncode(vec3 n) {
     return n.xy;
 }
 
+// The face normal, the level and the emissive flag as the bits of one 16-bit
+// float: the sign for emissive, the exponent field (1 to 30) for the level,
+// the ten mantissa bits for the octahedral face normal, five bits an axis
+// (good to about 4 degrees). The exponent is never 0 or 31, so the value is
+// never 0 (background), a denormal, an infinity or NaN, and the 16-bit
+// target stores it exactly. Later passes rebuilding the face normal from the
+// stored 16-bit positions instead would see it tilt by some 17 degrees from
+// pixel to pixel: neighbouring positions differ by about one 16-bit step.
+float packSurface(vec3 faceNormal, float level, bool emissive) {
+    uvec2 axes = uvec2(round(clamp(octahedralEncode(faceNormal) * 0.5 + 0.5, 0.0, 1.0) * 31.0));
+    uint exponent = uint(clamp(level, 0.0, kTopLevel)) + 1u;
+    // A 16-bit exponent e is the 32-bit exponent field e + 112; its ten
+    // mantissa bits are the top ten of the 32-bit mantissa.
+    uint bits = (exponent + 112u) << 23 | (axes.x | axes.y << 5) << 13;
+    return uintBitsToFloat(emissive ? bits | 0x80000000u : bits);
+}
+
 void main() {
+    // The facet's own normal from the neighbouring pixels' positions (within
+    // one triangle the derivatives are exact); it faces the camera.
+    vec3 facet = cross(dFdx(fs.viewPosition), dFdy(fs.viewPosition));
     vec3 normal = normalize(fs.viewNormal);
     // Two-sided geometry (the lamp) shows its back faces: light them as fronts.
     if (!gl_FrontFacing) normal = -normal;
@@ -87,16 +111,18 @@ void main() {
     float specularMap = hasImage(texture_specular1) ? specularTexel.r : 1.0;
     float specular = specularMap * dot(material.specular, vec3(1.0 / 3.0));
 
-    float shininess = max(material.shininess, kMinShininess);
+    float level = round(log2(max(material.shininess, 1.0)) * kLevelsPerOctave);
     float emission = max(material.emissive.r, max(material.emissive.g, material.emissive.b));
     if (emission > 0.0) {
         // The glow is the surface colour times the emissive factor; its
-        // strength rides in the shininess slot, negated.
+        // strength takes the shininess's place.
         albedo *= material.emissive / emission;
-        shininess = -max(emission, kMinEmission);
+        level = round(log2(emission) * kLevelsPerOctave) + kEmissionLevelOffset;
     }
+    // A facet seen edge-on has no usable derivatives: its interpolated normal will do.
+    vec3 faceNormal = dot(facet, facet) > 1e-20 ? normalize(facet) : fs.viewNormal * (gl_FrontFacing ? 1.0 : -1.0);
 
     gPosition = fs.viewPosition;
-    gNormal = vec3(octahedralEncode(normal), shininess);
+    gNormal = vec3(octahedralEncode(normal), packSurface(faceNormal, level, emission > 0.0));
     gAlbedoSpec = vec4(sqrt(clamp(albedo, 0.0, 1.0)), clamp(specular, 0.0, 1.0));
 }

@@ -31,6 +31,10 @@ uniform mat4 viewMatrix;
 const float kAmbientFacingUp = 0.10;
 const float kAmbientFacingDown = 0.13;
 const float kEmissiveShininess = 16.0;
+// The levels in which the geometry pass stores shininess and emission
+// (ssao_geometry.frag): shininess 2^(level / 3), emission 2^((level - 20) / 3).
+const float kLevelsPerOctave = 3.0;
+const float kEmissionLevelOffset = 20.0;
 
 // Shadow filtering: taps on a disk around the lookup direction, turned per
 // pixel so that the penumbra shows fine noise instead of banding. Four taps
@@ -140,9 +144,9 @@ float shadowVisibility(vec3 lightToPoint, vec3 n, float cosine, float viewDistan
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     vec3 packedNormal = texelFetch(gNormal, pixel, 0).xyz;
-    // Background: no surface writes 0 in the shininess slot (view-space
-    // positions may have any sign: an orthographic view also shows geometry
-    // behind the eye).
+    // Background: no surface writes 0 in gNormal.z (view-space positions
+    // may have any sign: an orthographic view also shows geometry behind the
+    // eye).
     if (packedNormal.z == 0.0) {
         fragColor = vec4(0.0, 0.0, 0.0, 1.0);
         return;
@@ -152,8 +156,13 @@ void main() {
     vec4 albedoSpec = texelFetch(gAlbedoSpec, pixel, 0);
     vec3 albedo = albedoSpec.rgb * albedoSpec.rgb;
     float specularIntensity = albedoSpec.a;
-    float emission = max(-packedNormal.z, 0.0);
-    float shininess = packedNormal.z > 0.0 ? packedNormal.z : kEmissiveShininess;
+    // gNormal.z: the sign marks emissive surfaces, the exponent field holds
+    // the level plus one.
+    uint surfaceBits = floatBitsToUint(packedNormal.z);
+    float level = float((surfaceBits >> 23) & 255u) - 113.0;
+    bool emissive = packedNormal.z < 0.0;
+    float emission = emissive ? exp2((level - kEmissionLevelOffset) / kLevelsPerOctave) : 0.0;
+    float shininess = emissive ? kEmissiveShininess : exp2(level / kLevelsPerOctave);
     float occlusion = texelFetch(ssao, pixel, 0).r;
 
     mat3 viewToWorld = transpose(mat3(viewMatrix));  // the view is a rotation plus a translation
