@@ -19,22 +19,23 @@ uniform sampler2D ssaoInput;
 const float kVisibilityLevels = 15.0;
 const float kDepthClasses = 16.0;
 
-// Adds the raw values to sum (visibility levels) and count, for those within
-// one depth class of centreClass.
-void accumulate(vec4 raw, float centreClass, inout float sum, inout float count) {
-    vec4 code = floor(raw * 255.0 + 0.5);
-    vec4 depthClass = mod(code, kDepthClasses);
-    vec4 apart = abs(depthClass - centreClass);
-    vec4 near = step(min(apart, kDepthClasses - apart), vec4(1.0));
-    sum += dot(near, code - depthClass) / kDepthClasses;
-    count += dot(near, vec4(1.0));
+// Adds the raw values' visibility levels to sum and 1 to count for each of
+// them within one depth class of the centre. In sixteenths a raw code is
+// level + class / 16, so past the centre's code less 1.5 sixteenths the
+// fraction is below 3 sixteenths just for the classes next to the centre's
+// (modulo 16).
+void accumulate(vec4 raw, float lowest, inout vec4 sum, inout vec4 count) {
+    vec4 code = raw * (255.0 / kDepthClasses);
+    vec4 near = vec4(lessThan(fract(code - lowest), vec4(3.0 / kDepthClasses)));
+    sum += near * floor(code + 0.5 / kDepthClasses);
+    count += near;
 }
 
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     ivec2 size = textureSize(ssaoInput, 0);
-    float sum = 0.0;
-    float count = 0.0;
+    vec4 sum = vec4(0.0);
+    vec4 count = vec4(0.0);
 #ifdef GL_ARB_texture_gather
     // Four gathers of 2 x 2 texels each, at the texel corners around the
     // pixel (clamped so that the window stays on screen rather than wrap).
@@ -47,19 +48,19 @@ void main() {
     vec4 highHigh = textureGather(ssaoInput, high);
     // The last gather's lower left texel is the pixel itself (off the
     // screen's outer two rows and columns, where the window is clamped).
-    float centreClass = mod(floor(highHigh.w * 255.0 + 0.5), kDepthClasses);
-    accumulate(lowLow, centreClass, sum, count);
-    accumulate(highLow, centreClass, sum, count);
-    accumulate(lowHigh, centreClass, sum, count);
-    accumulate(highHigh, centreClass, sum, count);
+    float lowest = highHigh.w * (255.0 / kDepthClasses) - 1.5 / kDepthClasses;
+    accumulate(lowLow, lowest, sum, count);
+    accumulate(highLow, lowest, sum, count);
+    accumulate(lowHigh, lowest, sum, count);
+    accumulate(highHigh, lowest, sum, count);
 #else
     ivec2 last = size - 1;
-    float centreClass = mod(floor(texelFetch(ssaoInput, pixel, 0).r * 255.0 + 0.5), kDepthClasses);
+    float lowest = texelFetch(ssaoInput, pixel, 0).r * (255.0 / kDepthClasses) - 1.5 / kDepthClasses;
     for (int y = -2; y < 2; ++y) {
         vec4 row;
         for (int x = 0; x < 4; ++x) row[x] = texelFetch(ssaoInput, clamp(pixel + ivec2(x - 2, y), ivec2(0), last), 0).r;
-        accumulate(row, centreClass, sum, count);
+        accumulate(row, lowest, sum, count);
     }
 #endif
-    blurred = sum / (count * kVisibilityLevels);
+    blurred = dot(sum, vec4(1.0)) / (dot(count, vec4(1.0)) * kVisibilityLevels);
 }

@@ -30,12 +30,11 @@ const float kReachPerRadius = 0.15;
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
 const float kBiasPerUnitReach = 0.07;
-// A half-pixel step longer than this share of the reach runs almost along
-// the ray (a plane seen at a grazing angle): the pixel's own point is used.
+// A half-pixel step longer than this share of the reach crosses a depth
+// edge or runs almost along the ray: the pixel's own point is used.
 const float kLongestShiftPerReach = 0.1;
 const float kVisibilityLevels = 15.0;
 const float kDepthClasses = 16.0;
-const float kDepthClassesPerOctave = 12.0;
 
 vec3 octahedralDecode(vec2 e) {
     vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));
@@ -72,14 +71,12 @@ void main() {
     vec3 projectY = vec3(projection[1][1], projection[2][1], projection[3][1]);
     vec2 projectW = vec2(projection[2][3], projection[3][3]);
 
-    // The point of the pixel's plane seen at the pixel's upper right corner:
-    // on that ray x = slope.x z + start.x, y = slope.y z + start.y.
-    vec2 corner = (gl_FragCoord.xy + 0.5) / vec2(textureSize(gPosition, 0)) * 2.0 - 1.0;
-    vec2 scale = 1.0 / vec2(projectX.x, projectY.x);
-    vec2 slope = (corner * projectW.x - vec2(projectX.y, projectY.y)) * scale;
-    vec2 start = (corner * projectW.y - vec2(projectX.z, projectY.z)) * scale;
-    float z = (dot(normal, position) - dot(normal.xy, start)) / (dot(normal.xy, slope) + normal.z);
-    vec3 shift = vec3(slope * z + start, z) - position;
+    // The point of the pixel's plane seen at the pixel's upper right corner,
+    // half a step along both screen derivatives of the position. Where a
+    // neighbour of the 2 x 2 block lies across a depth edge, or the plane is
+    // seen at a grazing angle, the step is long: then the pixel's own point
+    // is used.
+    vec3 shift = 0.5 * (dFdx(position) + dFdy(position));
     float longest = kLongestShiftPerReach * reach;
     vec3 centre = dot(shift, shift) < longest * longest ? position + shift : position;
 
@@ -111,12 +108,10 @@ void main() {
     // writes) have nothing to occlude.
     visibility = packedSurface != 0.0 ? visibility : 1.0;
 
-    // A 4 x 4 ordered dither: the blur's box sees each of its sixteen
+    // A dither over the 4 x 4 tile: the blur's box sees each of its sixteen
     // thresholds once, so the sixteen levels average out to 256.
-    ivec2 low = pixel & 1;
-    ivec2 high = (pixel >> 1) & 1;
-    int order = 4 * (2 * (low.x ^ low.y) + low.y) + 2 * (high.x ^ high.y) + high.y;
-    float level = floor(visibility * kVisibilityLevels + (float(order) + 0.5) / 16.0);
-    float depthClass = mod(floor(log2(max(abs(position.z), 1e-3)) * kDepthClassesPerOctave), kDepthClasses);
+    float threshold = (float((pixel.x & 3) + 4 * (pixel.y & 3)) + 0.5) / 16.0;
+    float level = floor(visibility * kVisibilityLevels + threshold);
+    float depthClass = float((floatBitsToUint(abs(position.z)) >> 20) & 15u);
     occlusion = (level * kDepthClasses + depthClass) / 255.0;
 }

@@ -22,6 +22,7 @@ in VertexData {
     vec3 viewNormal;
     vec3 viewTangent;
     vec2 texCoords;
+    flat uint surfaceBits;  // gNormal.z's sign and exponent (ssao_geometry.vert)
 } fs;
 
 struct Material {
@@ -35,13 +36,6 @@ uniform Material material;
 uniform sampler2D texture_diffuse1;   // sRGB-encoded colour
 uniform sampler2D texture_normal1;    // tangent-space normal, +y along the v direction
 uniform sampler2D texture_specular1;  // specular intensity in red
-
-// Shininess and emission are stored as levels of a third of an octave
-// (shininess 2^(level / 3), emission 2^((level - kEmissionLevelOffset) / 3)),
-// 0 to kTopLevel, which the lighting pass reads back.
-const float kLevelsPerOctave = 3.0;
-const float kEmissionLevelOffset = 20.0;
-const float kTopLevel = 29.0;
 
 // A map whose image failed to load is bound without one: Mesa samples it as
 // a 1 x 1 texture holding (0, 0, 0, 1), other drivers report size 0. The
@@ -62,28 +56,25 @@ vec3 srgbToLinear(vec3 c) {
 
 vec2 octahedralEncode(vec3 n) {
     n /= abs(n.x) + abs(n.y) + abs(n.z);
-    if (n.z < 0.0) {
-        vec2 signs = vec2(n.x >= 0.0 ? 1.0 : -1.0, n.y >= 0.0 ? 1.0 : -1.0);
-        n.xy = (1.0 - abs(n.yx)) * signs;
-    }
-    return n.xy;
+    vec2 signs = vec2(n.x >= 0.0 ? 1.0 : -1.0, n.y >= 0.0 ? 1.0 : -1.0);
+    return n.z >= 0.0 ? n.xy : (1.0 - abs(n.yx)) * signs;
 }
 
-// The face normal, the level and the emissive flag as the bits of one 16-bit
-// float: the sign for emissive, the exponent field (1 to 30) for the level,
-// the ten mantissa bits for the octahedral face normal, five bits an axis
-// (good to about 4 degrees). The exponent is never 0 or 31, so the value is
-// never 0 (background), a denormal, an infinity or NaN, and the 16-bit
-// target stores it exactly. Later passes rebuilding the face normal from the
-// stored 16-bit positions instead would see it tilt by some 17 degrees from
-// pixel to pixel: neighbouring positions differ by about one 16-bit step.
-float packSurface(vec3 faceNormal, float level, bool emissive) {
-    uvec2 axes = uvec2(round(clamp(octahedralEncode(faceNormal) * 0.5 + 0.5, 0.0, 1.0) * 31.0));
-    uint exponent = uint(clamp(level, 0.0, kTopLevel)) + 1u;
-    // A 16-bit exponent e is the 32-bit exponent field e + 112; its ten
-    // mantissa bits are the top ten of the 32-bit mantissa.
-    uint bits = (exponent + 112u) << 23 | (axes.x | axes.y << 5) << 13;
-    return uintBitsToFloat(emissive ? bits | 0x80000000u : bits);
+// gNormal.z is the bits of one 16-bit float: the sign for emissive
+// surfaces, the exponent field (1 to 30) for the shininess or emission level
+// (both set by the vertex stage), the ten mantissa bits for the octahedral
+// face normal, five bits an axis (good to about 4 degrees). The exponent is
+// never 0 or 31, so the value is never 0 (background), a denormal, an
+// infinity or NaN, and the 16-bit target stores it exactly. Later passes
+// rebuilding the face normal from the stored 16-bit positions instead would
+// see it tilt by some 17 degrees from pixel to pixel: neighbouring positions
+// differ by about one 16-bit step.
+float packSurface(vec3 faceNormal) {
+    // Masked: a facet seen exactly edge-on (no area, no fragments to speak
+    // of) encodes as NaN, which must not reach the exponent.
+    uvec2 axes = uvec2(octahedralEncode(faceNormal) * 15.5 + 16.0) & 31u;
+    // The ten mantissa bits of a 16-bit float are the top ten of a 32-bit one.
+    return uintBitsToFloat(fs.surfaceBits | (axes.x | axes.y << 5) << 13);
 }
 
 void main() {
@@ -101,7 +92,7 @@ void main() {
     if (hasTangent && hasImage(texture_normal1)) {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
-        normal = normalize(tbn * (normalTexel.xyz * 2.0 - 1.0));
+        normal = tbn * (normalTexel.xyz * 2.0 - 1.0);
     }
 
     vec3 albedo = material.diffuse;
@@ -111,18 +102,12 @@ void main() {
     float specularMap = hasImage(texture_specular1) ? specularTexel.r : 1.0;
     float specular = specularMap * dot(material.specular, vec3(1.0 / 3.0));
 
-    float level = round(log2(max(material.shininess, 1.0)) * kLevelsPerOctave);
+    // The glow is the surface colour times the emissive factor; its strength
+    // takes the shininess's place.
     float emission = max(material.emissive.r, max(material.emissive.g, material.emissive.b));
-    if (emission > 0.0) {
-        // The glow is the surface colour times the emissive factor; its
-        // strength takes the shininess's place.
-        albedo *= material.emissive / emission;
-        level = round(log2(emission) * kLevelsPerOctave) + kEmissionLevelOffset;
-    }
-    // A facet seen edge-on has no usable derivatives: its interpolated normal will do.
-    vec3 faceNormal = dot(facet, facet) > 1e-20 ? normalize(facet) : fs.viewNormal * (gl_FrontFacing ? 1.0 : -1.0);
+    if (emission > 0.0) albedo *= material.emissive / emission;
 
     gPosition = fs.viewPosition;
-    gNormal = vec3(octahedralEncode(normal), packSurface(faceNormal, level, emission > 0.0));
+    gNormal = vec3(octahedralEncode(normal), packSurface(facet));
     gAlbedoSpec = vec4(sqrt(clamp(albedo, 0.0, 1.0)), clamp(specular, 0.0, 1.0));
 }

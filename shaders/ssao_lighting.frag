@@ -31,10 +31,10 @@ uniform mat4 viewMatrix;
 const float kAmbientFacingUp = 0.10;
 const float kAmbientFacingDown = 0.13;
 const float kEmissiveShininess = 16.0;
-// The levels in which the geometry pass stores shininess and emission
-// (ssao_geometry.frag): shininess 2^(level / 3), emission 2^((level - 20) / 3).
-const float kLevelsPerOctave = 3.0;
-const float kEmissionLevelOffset = 20.0;
+// The levels of a quarter octave in which the geometry pass stores
+// shininess and emission (ssao_geometry.frag), counted from these.
+const uint kShininessFloor = 508u;  // 1.0
+const uint kEmissionFloor = 484u;   // 1/64
 
 // Shadow filtering: taps on a disk around the lookup direction, turned per
 // pixel so that the penumbra shows fine noise instead of banding. Four taps
@@ -157,12 +157,12 @@ void main() {
     vec3 albedo = albedoSpec.rgb * albedoSpec.rgb;
     float specularIntensity = albedoSpec.a;
     // gNormal.z: the sign marks emissive surfaces, the exponent field holds
-    // the level plus one.
-    uint surfaceBits = floatBitsToUint(packedNormal.z);
-    float level = float((surfaceBits >> 23) & 255u) - 113.0;
+    // the level plus one, which becomes the top bits of a 32-bit float.
+    uint level = ((floatBitsToUint(packedNormal.z) >> 23) & 255u) - 113u;
     bool emissive = packedNormal.z < 0.0;
-    float emission = emissive ? exp2((level - kEmissionLevelOffset) / kLevelsPerOctave) : 0.0;
-    float shininess = emissive ? kEmissiveShininess : exp2(level / kLevelsPerOctave);
+    float strength = uintBitsToFloat((level + (emissive ? kEmissionFloor : kShininessFloor)) << 21);
+    float emission = emissive ? strength : 0.0;
+    float shininess = emissive ? kEmissiveShininess : strength;
     float occlusion = texelFetch(ssao, pixel, 0).r;
 
     mat3 viewToWorld = transpose(mat3(viewMatrix));  // the view is a rotation plus a translation

@@ -61,8 +61,8 @@ TEST(ShaderSources, WriterAndReaderAgreeOnWhatTheyPack) {
         const char* before;
     };
     const Shared shared[] = {
-        {"ssao_geometry.frag", "ssao_lighting.frag", "const float kLevelsPerOctave = "},
-        {"ssao_geometry.frag", "ssao_lighting.frag", "const float kEmissionLevelOffset = "},
+        {"ssao_geometry.vert", "ssao_lighting.frag", "const uint kShininessFloor = "},
+        {"ssao_geometry.vert", "ssao_lighting.frag", "const uint kEmissionFloor = "},
         {"ssao.frag", "ssao_blur.frag", "const float kVisibilityLevels = "},
         {"ssao.frag", "ssao_blur.frag", "const float kDepthClasses = "},
     };
