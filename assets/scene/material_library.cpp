@@ -49,37 +49,40 @@ std::vector<TextureSetDef> makeTextureSets() {
     };
 }
 
+// Specular factors are reflectances: the lighting normalises each lobe to its
+// width, so broad lobes (low shininess) stay dim and tight ones (marble,
+// brass, glaze) peak high.
 std::vector<MaterialDef> makeMaterials() {
     const glm::vec3 none(0.0f);
     return {
-        {"floor", "floor_planks", glm::vec3(1.0f), glm::vec3(0.6f), none, 48.0f},
+        {"floor", "floor_planks", glm::vec3(1.0f), glm::vec3(0.4f), none, 48.0f},
         {"wall", "plaster_cream", glm::vec3(1.0f), glm::vec3(0.15f), none, 8.0f},
         {"ceiling", "plaster_ceiling", glm::vec3(1.0f), glm::vec3(0.1f), none, 8.0f},
         {"wall_green", "plaster_green", glm::vec3(1.0f), glm::vec3(0.15f), none, 8.0f},
-        {"walnut", "walnut", glm::vec3(1.0f), glm::vec3(0.5f), none, 40.0f},
-        {"oak", "oak", glm::vec3(1.0f), glm::vec3(0.4f), none, 32.0f},
-        {"panelling", "panelling", glm::vec3(1.0f), glm::vec3(0.4f), none, 32.0f},
-        {"timber", "timber", glm::vec3(1.0f), glm::vec3(0.2f), none, 12.0f},
+        {"walnut", "walnut", glm::vec3(1.0f), glm::vec3(0.25f), none, 40.0f},
+        {"oak", "oak", glm::vec3(1.0f), glm::vec3(0.2f), none, 32.0f},
+        {"panelling", "panelling", glm::vec3(1.0f), glm::vec3(0.15f), none, 32.0f},
+        {"timber", "timber", glm::vec3(1.0f), glm::vec3(0.1f), none, 12.0f},
         {"marble", "marble", glm::vec3(1.0f), glm::vec3(0.8f), none, 96.0f},
         {"brick", "brick", glm::vec3(1.0f), glm::vec3(0.1f), none, 4.0f},
         {"fabric_teal", "fabric_teal", glm::vec3(1.0f), glm::vec3(0.1f), none, 4.0f},
         {"fabric_mustard", "fabric_mustard", glm::vec3(1.0f), glm::vec3(0.1f), none, 4.0f},
         {"fabric_rust", "fabric_rust", glm::vec3(1.0f), glm::vec3(0.1f), none, 4.0f},
         {"rug", "rug", glm::vec3(1.0f), glm::vec3(0.05f), none, 2.0f},
-        {"leather", "leather", glm::vec3(1.0f), glm::vec3(0.5f), none, 24.0f},
+        {"leather", "leather", glm::vec3(1.0f), glm::vec3(0.3f), none, 24.0f},
         {"brass", "brass", glm::vec3(1.0f), glm::vec3(1.0f), none, 128.0f},
         {"iron", "iron", glm::vec3(1.0f), glm::vec3(0.6f), none, 64.0f},
         {"enamel_green", "enamel_green", glm::vec3(1.0f), glm::vec3(0.8f), none, 96.0f},
         {"enamel_white", "enamel_white", glm::vec3(1.0f), glm::vec3(0.8f), none, 96.0f},
-        {"gilding", "gilding", glm::vec3(1.0f), glm::vec3(0.8f), none, 64.0f},
+        {"gilding", "gilding", glm::vec3(1.0f), glm::vec3(0.45f), none, 64.0f},
         {"ceramic_blue", "ceramic_blue", glm::vec3(1.0f), glm::vec3(0.9f), none, 128.0f},
         {"ceramic_cream", "ceramic_cream", glm::vec3(1.0f), glm::vec3(0.9f), none, 128.0f},
-        {"terracotta", "terracotta", glm::vec3(1.0f), glm::vec3(0.4f), none, 24.0f},
-        {"books", "books", glm::vec3(1.0f), glm::vec3(0.4f), none, 16.0f},
-        {"books_close", "books_close", glm::vec3(1.0f), glm::vec3(0.4f), none, 16.0f},
-        {"paintings", "paintings", glm::vec3(1.0f), glm::vec3(0.3f), none, 24.0f},
-        {"clock_dial", "clock_dial", glm::vec3(1.0f), glm::vec3(0.3f), none, 16.0f},
-        {"globe", "globe", glm::vec3(1.0f), glm::vec3(0.6f), none, 64.0f},
+        {"terracotta", "terracotta", glm::vec3(1.0f), glm::vec3(0.25f), none, 24.0f},
+        {"books", "books", glm::vec3(1.0f), glm::vec3(0.15f), none, 16.0f},
+        {"books_close", "books_close", glm::vec3(1.0f), glm::vec3(0.15f), none, 16.0f},
+        {"paintings", "paintings", glm::vec3(1.0f), glm::vec3(0.08f), none, 24.0f},
+        {"clock_dial", "clock_dial", glm::vec3(1.0f), glm::vec3(0.15f), none, 16.0f},
+        {"globe", "globe", glm::vec3(1.0f), glm::vec3(0.4f), none, 64.0f},
         {"bark", "bark", glm::vec3(1.0f), glm::vec3(0.05f), none, 4.0f},
         {"bulb", "bulb", glm::vec3(1.0f), glm::vec3(0.0f), glm::vec3(1.0f, 0.92f, 0.75f), 1.0f},
     };
