@@ -37,6 +37,9 @@ uniform sampler2D texture_diffuse1;   // sRGB-encoded colour
 uniform sampler2D texture_normal1;    // tangent-space normal, +y along the v direction
 uniform sampler2D texture_specular1;  // specular intensity in red
 
+// The footprint, in texels a pixel, up to which normal maps keep their full slopes.
+const float kSharpFootprint = 1.5;
+
 // A map whose image failed to load is bound without one: Mesa samples it as
 // a 1 x 1 texture holding (0, 0, 0, 1), other drivers report size 0. The
 // loader uploads a real one-texel image as 2 x 2, so every image is larger.
@@ -88,11 +91,32 @@ void main() {
     bool hasTangent = dot(tangent, tangent) > 1e-10;
     vec2 uv = fs.texCoords;
 
+    // The maps have no mipmaps, so each tap reads one level-0 texel
+    // neighbourhood. The pixel's footprint: how far one pixel step moves
+    // through the maps, along the screen axis on which it moves farther
+    // (the maps are square, so uv units compare), in texels of the normal
+    // map. Relief finer than the footprint averages out to flat: the normal
+    // map's slopes fade once a pixel spans more than kSharpFootprint texels,
+    // so that they do not sparkle and crawl from pixel to pixel. Colour
+    // needs no such care: the generated maps draw nothing narrower than
+    // three texels, which one bilinear tap a pixel keeps whole as far as
+    // the views go (a second tap along the footprint would cost 2 % of the
+    // frame).
+    vec2 stepX = dFdx(uv);
+    vec2 stepY = dFdy(uv);
+    ivec2 normalSize = textureSize(texture_normal1, 0);
+    float footprint = sqrt(max(dot(stepX, stepX), dot(stepY, stepY))) * float(normalSize.x);
     vec4 normalTexel = textureLod(texture_normal1, uv, 0.0);
-    if (hasTangent && hasImage(texture_normal1)) {
+    if (hasTangent && (normalSize.x > 1 || normalSize.y > 1)) {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
-        normal = tbn * (normalTexel.xyz * 2.0 - 1.0);
+        // The loader wraps with mirrored repeat: in every other tile along u
+        // (and v) the map runs backwards, and so must its slopes.
+        vec2 mirror = vec2(lessThan(fract(uv * 0.5), vec2(0.5))) * 2.0 - 1.0;
+        vec3 bump = normalTexel.xyz * 2.0 - 1.0;
+        bump.xy *= mirror * min(1.0, kSharpFootprint / footprint);
+        // Not normalised: the octahedral encoding below scales it anyway.
+        normal = tbn * bump;
     }
 
     vec3 albedo = material.diffuse;

@@ -25,9 +25,10 @@ std::vector<TextureSetDef> makeTextureSets() {
         {"timber", 512, 2.0f, makeTimber},
         {"marble", 512, 1.5f, makeMarble},
         {"brick", 128, 1.0f, makeBrick},
-        {"fabric_teal", 128, 0.6f, [](int n) { return makeFabric(n, rgb(40, 104, 108), 6.0f); }},
-        {"fabric_mustard", 256, 0.6f, [](int n) { return makeFabric(n, rgb(196, 142, 46), 7.0f); }},
-        {"fabric_rust", 256, 0.6f, [](int n) { return makeFabric(n, rgb(150, 62, 38), 8.0f); }},
+        // Weaves of four texels a thread: a coarse one on the 128-texel set.
+        {"fabric_teal", 128, 0.6f, [](int n) { return makeFabric(n, rgb(40, 104, 108), 6.0f, 32); }},
+        {"fabric_mustard", 256, 0.6f, [](int n) { return makeFabric(n, rgb(196, 142, 46), 7.0f, 64); }},
+        {"fabric_rust", 256, 0.6f, [](int n) { return makeFabric(n, rgb(150, 62, 38), 8.0f, 64); }},
         {"rug", 1024, 1.0f, makeRug, 1024},
         {"leather", 256, 0.8f, makeLeather},
         {"brass", 256, 0.5f, [](int n) { return makeBrushedMetal(n, rgb(204, 160, 84), 0.95f, 9.0f); }},
