@@ -30,9 +30,6 @@ const float kReachPerRadius = 0.15;
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
 const float kBiasPerUnitReach = 0.07;
-// A half-pixel step longer than this share of the reach crosses a depth
-// edge or runs almost along the ray: the pixel's own point is used.
-const float kLongestShiftPerReach = 0.1;
 const float kVisibilityLevels = 15.0;
 const float kDepthClasses = 16.0;
 
@@ -71,15 +68,6 @@ void main() {
     vec3 projectY = vec3(projection[1][1], projection[2][1], projection[3][1]);
     vec2 projectW = vec2(projection[2][3], projection[3][3]);
 
-    // The point of the pixel's plane seen at the pixel's upper right corner,
-    // half a step along both screen derivatives of the position. Where a
-    // neighbour of the 2 x 2 block lies across a depth edge, or the plane is
-    // seen at a grazing angle, the step is long: then the pixel's own point
-    // is used.
-    vec3 shift = 0.5 * (dFdx(position) + dFdy(position));
-    float longest = kLongestShiftPerReach * reach;
-    vec3 centre = dot(shift, shift) < longest * longest ? position + shift : position;
-
     // Neighbouring pixels take different subsets, strided through the kernel
     // so that each subset holds near and far samples alike.
     int subset = 0;
@@ -89,7 +77,7 @@ void main() {
     float occluded = 0.0;
     for (int i = 0; i < kSamplesPerPixel; ++i) {
         vec3 offset = frame * samples[subset + kSubsetCount * i];
-        vec3 p = centre + offset;
+        vec3 p = position + offset;
         float w = projectW.x * p.z + projectW.y;
         vec2 ndc = vec2(dot(projectX, vec3(p.xz, 1.0)), dot(projectY, vec3(p.yz, 1.0))) / w;
         // Off-screen samples read the clamped edge, which is close enough.
@@ -99,7 +87,7 @@ void main() {
         // objects leave no dark halos. Background holds the cleared 0; no
         // surface lies exactly at the eye's depth (a perspective view ends at
         // its near plane), so z = 0 never occludes.
-        vec3 toScene = scene - centre;
+        vec3 toScene = scene - position;
         float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredReach, 0.0, 1.0);
         occluded += (scene.z >= p.z + bias && scene.z != 0.0) ? falloff : 0.0;
     }
@@ -109,8 +97,10 @@ void main() {
     visibility = packedSurface != 0.0 ? visibility : 1.0;
 
     // A dither over the 4 x 4 tile: the blur's box sees each of its sixteen
-    // thresholds once, so the sixteen levels average out to 256.
-    float threshold = (float((pixel.x & 3) + 4 * (pixel.y & 3)) + 0.5) / 16.0;
+    // thresholds once, so the sixteen levels average out to 256. (The pixel
+    // centre's column and row modulo 4, as quarters.)
+    vec2 place = fract(gl_FragCoord.xy * 0.25 - 0.125);
+    float threshold = place.x * 0.25 + place.y + 0.5 / 16.0;
     float level = floor(visibility * kVisibilityLevels + threshold);
     float depthClass = float((floatBitsToUint(abs(position.z)) >> 20) & 15u);
     occlusion = (level * kDepthClasses + depthClass) / 255.0;
