@@ -78,11 +78,9 @@ void buildLightCube(ModelBuilder& b) {
     constexpr float kScale = 0.1f;
     const int segments = flight_view::circleSegments(0.45f * kScale, layout::kLightPosition, 8);
     b.add("bulb", makeLathe({{0.0f, -0.5f},
-                             {0.24f, -0.45f},
-                             {0.4f, -0.3f},
-                             {0.45f, -0.1f},
-                             {0.4f, 0.1f},
-                             {0.26f, 0.26f},
+                             {0.3f, -0.42f},
+                             {0.45f, -0.15f},
+                             {0.38f, 0.12f},
                              {0.17f, 0.36f},
                              {0.17f, 1.1f},
                              {0.0f, 1.1f}},
