@@ -242,8 +242,7 @@ MeshPart latheSurface(const std::vector<glm::vec2>& profile, int segments, UvMap
     const bool closed = glm::length(profile.front() - profile.back()) < 1e-6f;
     const float cosSmooth = std::cos(smoothDegrees * kPi / 180.0f);
     // Whole tiles around, so that the texture meets itself where u wraps.
-    const float turns =
-        tileAround ? std::max(1.0f, std::round(2.0f * kPi * widest / uv.texSize)) : 1.0f;
+    const float turns = tileAround ? std::max(1.0f, std::round(2.0f * kPi * widest / uv.texSize)) : 1.0f;
 
     auto addRing = [&](const glm::vec2& p, glm::vec2 n, float v, bool planar) {
         // A point on the axis takes the axial normal so that caps and poles shade flat.

@@ -78,7 +78,9 @@ std::vector<MarkedRun> runs(int n, Marked marked, Measure measure) {
     std::vector<MarkedRun> found;
     for (int line = 0; line < n; ++line)
         for (bool alongRows : {true, false}) {
-            auto at = [&](int i, auto f) { return alongRows ? f(((i % n) + n) % n, line) : f(line, ((i % n) + n) % n); };
+            auto at = [&](int i, auto f) {
+                return alongRows ? f(((i % n) + n) % n, line) : f(line, ((i % n) + n) % n);
+            };
             int start = 0;
             while (start < n && at(start, marked)) ++start;
             if (start == n) continue;
@@ -128,8 +130,8 @@ TEST(TextureSets, JointsAndChamfersAreAtLeastThreeTexelsWide) {
     float steepest = 0.0f;
     for (int y = 0; y < h.size; ++y)
         for (int x = 0; x < h.size; ++x) steepest = std::max(steepest, slope(x, y));
-    const std::vector<MarkedRun> chamfers =
-        runs(h.size, [&](int x, int y) { return slope(x, y) >= steepest / 2.0f; }, [&](int, int) { return 0.0f; });
+    const std::vector<MarkedRun> chamfers = runs(
+        h.size, [&](int x, int y) { return slope(x, y) >= steepest / 2.0f; }, [&](int, int) { return 0.0f; });
     ASSERT_FALSE(chamfers.empty());
     for (const MarkedRun& run : chamfers) EXPECT_GE(run.length, 3);
 }
