@@ -5,9 +5,26 @@
 // blur that follows averages every subset several times with different
 // rotations, so every kernel sample still contributes to every blurred pixel
 // at a fraction of the cost. Four samples per pixel make eight subsets, each
-// seen twice by the blur: the blurred result stays within about 0.015 of all
-// 32 samples per pixel on average (rtg-bench --ssao-check); eight per pixel
-// cost 40 % more of this pass for about 0.005 less.
+// seen twice by the blur (rtg-bench --ssao-check compares the result with
+// all 32 samples per pixel).
+//
+// The hemisphere stands on the surface as it was rasterized: on the face
+// normal that the geometry pass rebuilt from neighbouring positions and
+// packed into gNormal.z. The normal-mapped normal would tip it into bumpy
+// surfaces (grain).
+//
+// "radius" sets the reach: occlusion here is a contact effect, so the
+// kernel spans radius * kReachPerRadius (0.75 units for the radius of 5),
+// and an occluder counts less the farther it is from the point, nothing
+// beyond the reach. The full radius in a hall of 15 units would put the
+// mean sample a metre out: broad halos instead of contact shadows.
+//
+// The 8-bit output is the blur's only input, so it carries two things: the
+// visibility in its high four bits (dithered over the 4 x 4 tile, which the
+// blur averages whole) and a class of the pixel's depth in its low four, by
+// which the blur leaves out neighbours across a depth edge: the lowest
+// exponent bit and top three mantissa bits of the depth as a float, eight
+// classes an octave (7 to 12 % of depth each) that repeat every two.
 //
 // The loop is free of branches on purpose: a software rasterizer runs both
 // sides of every branch anyway and pays extra for the masking.
@@ -23,17 +40,21 @@ uniform sampler2D texNoise;
 uniform vec3 samples[32];
 uniform mat4 projection;
 uniform float power;   // exponent applied to the ambient visibility
-uniform float radius;  // reach of the kernel in view-space units
+uniform float radius;  // sets the reach of the kernel (see above)
 uniform vec2 noiseScale;
 
 const int kKernelSize = 32;
 const int kSamplesPerPixel = 4;
 const int kSubsetCount = kKernelSize / kSamplesPerPixel;
+const float kReachPerRadius = 0.15;
 // Depth offset that a sample must clear to count as occluded: a constant
-// part and a part that grows with distance, since 16-bit float positions
-// lose precision far away.
+// part, a part that grows with distance, since 16-bit float positions lose
+// precision far away, and a part for the stored face normal's 4 degrees.
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
+const float kBiasPerUnitReach = 0.07;
+const float kVisibilityLevels = 15.0;
+const float kDepthClasses = 16.0;
 
 vec3 octahedralDecode(vec2 e) {
     vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));
@@ -42,12 +63,19 @@ vec3 octahedralDecode(vec2 e) {
     return normalize(n);
 }
 
+// The face normal in the mantissa of gNormal.z (ssao_geometry.frag).
+vec3 faceNormal(float packedSurface) {
+    uint axes = (floatBitsToUint(packedSurface) >> 13) & 1023u;
+    return octahedralDecode(vec2(float(axes & 31u), float(axes >> 5)) * (2.0 / 31.0) - 1.0);
+}
+
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     vec3 position = texelFetch(gPosition, pixel, 0).xyz;
-    vec3 packedNormal = texelFetch(gNormal, pixel, 0).xyz;
-    vec3 normal = octahedralDecode(packedNormal.xy);
+    float packedSurface = texelFetch(gNormal, pixel, 0).z;
+    vec3 normal = faceNormal(packedSurface);
     vec3 noise = texture(texNoise, texCoords * noiseScale).xyz;
+    float reach = radius * kReachPerRadius;
 
     // Gram-Schmidt the noise vector into a frame around the normal (with a
     // fallback axis for the rare noise vector parallel to it).
@@ -55,7 +83,7 @@ void main() {
     vec3 fallback = abs(normal.x) < 0.9 ? vec3(1.0, 0.0, 0.0) : vec3(0.0, 1.0, 0.0);
     tangent = dot(tangent, tangent) > 1e-6 ? tangent : fallback - normal * dot(fallback, normal);
     tangent = normalize(tangent);
-    mat3 frame = mat3(tangent, cross(normal, tangent), normal) * radius;
+    mat3 frame = mat3(tangent, cross(normal, tangent), normal) * reach;
 
     // Both camera projections are of the form x' = a x + b z + c,
     // y' = d y + e z + f, w = g z + h.
@@ -67,8 +95,8 @@ void main() {
     // so that each subset holds near and far samples alike.
     int subset = (pixel.x & 1) + 2 * (pixel.y & 1);
     subset = kSubsetCount == 8 ? subset + 4 * ((pixel.x >> 1) & 1) : subset;
-    float bias = kBias + kBiasPerUnitDepth * abs(position.z);
-    float inverseSquaredRadius = 1.0 / (radius * radius);
+    float bias = kBias + kBiasPerUnitDepth * abs(position.z) + kBiasPerUnitReach * reach;
+    float inverseSquaredReach = 1.0 / (reach * reach);
     float occluded = 0.0;
     for (int i = 0; i < kSamplesPerPixel; ++i) {
         vec3 offset = frame * samples[subset + kSubsetCount * i];
@@ -78,16 +106,25 @@ void main() {
         // Off-screen samples read the clamped edge, which is close enough.
         vec3 scene = textureLod(gPosition, ndc * 0.5 + 0.5, 0.0).xyz;
         // Range check: an occluder counts less the farther it is from this
-        // point, and not at all beyond the radius, so distant foreground
+        // point, and not at all beyond the reach, so distant foreground
         // objects leave no dark halos. Background holds the cleared 0; no
         // surface lies exactly at the eye's depth (a perspective view ends at
         // its near plane), so z = 0 never occludes.
         vec3 toScene = scene - position;
-        float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredRadius, 0.0, 1.0);
+        float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredReach, 0.0, 1.0);
         occluded += (scene.z >= p.z + bias && scene.z != 0.0) ? falloff : 0.0;
     }
     float visibility = pow(1.0 - occluded / float(kSamplesPerPixel), power);
-    // Background pixels (the cleared 0 in the shininess slot, which no
-    // surface writes) have nothing to occlude.
-    occlusion = packedNormal.z != 0.0 ? visibility : 1.0;
+    // Background pixels (the cleared 0 in gNormal.z, which no surface
+    // writes) have nothing to occlude.
+    visibility = packedSurface != 0.0 ? visibility : 1.0;
+
+    // A dither over the 4 x 4 tile: the blur's box sees each of its sixteen
+    // thresholds once, so the sixteen levels average out to 256. (The pixel
+    // centre's column and row modulo 4, as quarters.)
+    vec2 place = fract(gl_FragCoord.xy * 0.25 - 0.125);
+    float threshold = place.x * 0.25 + place.y + 0.5 / 16.0;
+    float level = floor(visibility * kVisibilityLevels + threshold);
+    float depthClass = float((floatBitsToUint(abs(position.z)) >> 20) & 15u);
+    occlusion = (level * kDepthClasses + depthClass) / 255.0;
 }

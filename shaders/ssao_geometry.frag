@@ -2,11 +2,13 @@
 // G-buffer pass: one surface sample per pixel, in view space.
 //   gPosition   (RGB16F): view-space position (the cleared 0 on background).
 //   gNormal     (RGB16F): xy the octahedral encoding of the view-space
-//                         normal; z the Blinn-Phong shininess (at least 1),
-//                         or minus the emission strength for emissive
-//                         surfaces (at most -kMinEmission). No surface writes
-//                         z = 0: the cleared 0 marks background, also where
-//                         an orthographic view shows geometry behind the eye.
+//                         shading (normal-mapped) normal; z the bits of one
+//                         16-bit float (packSurface below): the face normal,
+//                         the shininess or, for emissive surfaces, the
+//                         emission strength and a negative sign. No surface
+//                         writes z = 0: the cleared 0 marks background, also
+//                         where an orthographic view shows geometry behind
+//                         the eye.
 //   gAlbedoSpec (RGBA8):  rgb sqrt of the linear albedo (a cheap perceptual
 //                         curve, so that dark colours keep their precision in
 //                         8 bits), a the specular intensity.
@@ -20,6 +22,7 @@ in VertexData {
     vec3 viewNormal;
     vec3 viewTangent;
     vec2 texCoords;
+    flat uint surfaceBits;  // gNormal.z's sign and exponent (ssao_geometry.vert)
 } fs;
 
 struct Material {
@@ -34,10 +37,8 @@ uniform sampler2D texture_diffuse1;   // sRGB-encoded colour
 uniform sampler2D texture_normal1;    // tangent-space normal, +y along the v direction
 uniform sampler2D texture_specular1;  // specular intensity in red
 
-const float kMinShininess = 1.0;
-// Far above the smallest normal 16-bit float, so the negated strength never
-// rounds to the background's 0, and far too dim to see.
-const float kMinEmission = 1e-4;
+// The footprint, in texels a pixel, up to which normal maps keep their full slopes.
+const float kSharpFootprint = 1.5;
 
 // A map whose image failed to load is bound without one: Mesa samples it as
 // a 1 x 1 texture holding (0, 0, 0, 1), other drivers report size 0. The
@@ -58,14 +59,31 @@ vec3 srgbToLinear(vec3 c) {
 
 vec2 octahedralEncode(vec3 n) {
     n /= abs(n.x) + abs(n.y) + abs(n.z);
-    if (n.z < 0.0) {
-        vec2 signs = vec2(n.x >= 0.0 ? 1.0 : -1.0, n.y >= 0.0 ? 1.0 : -1.0);
-        n.xy = (1.0 - abs(n.yx)) * signs;
-    }
-    return n.xy;
+    vec2 signs = vec2(n.x >= 0.0 ? 1.0 : -1.0, n.y >= 0.0 ? 1.0 : -1.0);
+    return n.z >= 0.0 ? n.xy : (1.0 - abs(n.yx)) * signs;
+}
+
+// gNormal.z is the bits of one 16-bit float: the sign for emissive
+// surfaces, the exponent field (1 to 30) for the shininess or emission level
+// (both set by the vertex stage), the ten mantissa bits for the octahedral
+// face normal, five bits an axis (good to about 4 degrees). The exponent is
+// never 0 or 31, so the value is never 0 (background), a denormal, an
+// infinity or NaN, and the 16-bit target stores it exactly. Later passes
+// rebuilding the face normal from the stored 16-bit positions instead would
+// see it tilt by some 17 degrees from pixel to pixel: neighbouring positions
+// differ by about one 16-bit step.
+float packSurface(vec3 faceNormal) {
+    // Masked: a facet seen exactly edge-on (no area, no fragments to speak
+    // of) encodes as NaN, which must not reach the exponent.
+    uvec2 axes = uvec2(octahedralEncode(faceNormal) * 15.5 + 16.0) & 31u;
+    // The ten mantissa bits of a 16-bit float are the top ten of a 32-bit one.
+    return uintBitsToFloat(fs.surfaceBits | (axes.x | axes.y << 5) << 13);
 }
 
 void main() {
+    // The facet's own normal from the neighbouring pixels' positions (within
+    // one triangle the derivatives are exact); it faces the camera.
+    vec3 facet = cross(dFdx(fs.viewPosition), dFdy(fs.viewPosition));
     vec3 normal = normalize(fs.viewNormal);
     // Two-sided geometry (the lamp) shows its back faces: light them as fronts.
     if (!gl_FrontFacing) normal = -normal;
@@ -73,11 +91,32 @@ void main() {
     bool hasTangent = dot(tangent, tangent) > 1e-10;
     vec2 uv = fs.texCoords;
 
+    // The maps have no mipmaps, so each tap reads one level-0 texel
+    // neighbourhood. The pixel's footprint: how far one pixel step moves
+    // through the maps, along the screen axis on which it moves farther
+    // (the maps are square, so uv units compare), in texels of the normal
+    // map. Relief finer than the footprint averages out to flat: the normal
+    // map's slopes fade once a pixel spans more than kSharpFootprint texels,
+    // so that they do not sparkle and crawl from pixel to pixel. Colour
+    // needs no such care: the generated maps draw nothing narrower than
+    // three texels, which one bilinear tap a pixel keeps whole as far as
+    // the views go (a second tap along the footprint would cost 2 % of the
+    // frame).
+    vec2 stepX = dFdx(uv);
+    vec2 stepY = dFdy(uv);
+    ivec2 normalSize = textureSize(texture_normal1, 0);
+    float footprint = sqrt(max(dot(stepX, stepX), dot(stepY, stepY))) * float(normalSize.x);
     vec4 normalTexel = textureLod(texture_normal1, uv, 0.0);
-    if (hasTangent && hasImage(texture_normal1)) {
+    if (hasTangent && (normalSize.x > 1 || normalSize.y > 1)) {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
-        normal = normalize(tbn * (normalTexel.xyz * 2.0 - 1.0));
+        // The loader wraps with mirrored repeat: in every other tile along u
+        // (and v) the map runs backwards, and so must its slopes.
+        vec2 mirror = vec2(lessThan(fract(uv * 0.5), vec2(0.5))) * 2.0 - 1.0;
+        vec3 bump = normalTexel.xyz * 2.0 - 1.0;
+        bump.xy *= mirror * min(1.0, kSharpFootprint / footprint);
+        // Not normalised: the octahedral encoding below scales it anyway.
+        normal = tbn * bump;
     }
 
     vec3 albedo = material.diffuse;
@@ -87,16 +126,12 @@ void main() {
     float specularMap = hasImage(texture_specular1) ? specularTexel.r : 1.0;
     float specular = specularMap * dot(material.specular, vec3(1.0 / 3.0));
 
-    float shininess = max(material.shininess, kMinShininess);
+    // The glow is the surface colour times the emissive factor; its strength
+    // takes the shininess's place.
     float emission = max(material.emissive.r, max(material.emissive.g, material.emissive.b));
-    if (emission > 0.0) {
-        // The glow is the surface colour times the emissive factor; its
-        // strength rides in the shininess slot, negated.
-        albedo *= material.emissive / emission;
-        shininess = -max(emission, kMinEmission);
-    }
+    if (emission > 0.0) albedo *= material.emissive / emission;
 
     gPosition = fs.viewPosition;
-    gNormal = vec3(octahedralEncode(normal), shininess);
+    gNormal = vec3(octahedralEncode(normal), packSurface(facet));
     gAlbedoSpec = vec4(sqrt(clamp(albedo, 0.0, 1.0)), clamp(specular, 0.0, 1.0));
 }

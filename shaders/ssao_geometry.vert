@@ -16,7 +16,39 @@ out VertexData {
     vec3 viewNormal;
     vec3 viewTangent;
     vec2 texCoords;
+    flat uint surfaceBits;
 } vs;
+
+struct Material {
+    vec3 diffuse;
+    vec3 specular;
+    vec3 emissive;
+    float shininess;
+};
+
+uniform Material material;
+
+// Shininess and emission go to the G-buffer as levels of a quarter octave:
+// the top bits of their 32-bit floats (exponent and two mantissa bits),
+// rounded, counted from kShininessFloor and kEmissionFloor (as those top
+// bits) and held to 0 to kTopLevel; the lighting pass turns them back into
+// floats. They are the same for the whole draw, so they are worked out here
+// rather than for every fragment.
+const uint kShininessFloor = 508u;  // 1.0
+const uint kEmissionFloor = 484u;   // 1/64
+const uint kTopLevel = 29u;
+
+// gNormal.z's bits but the face normal (ssao_geometry.frag): the level plus
+// one in the 16-bit exponent field, set as the 32-bit one (16-bit e is
+// 32-bit e + 112), and the sign for emissive surfaces.
+uint surfaceBits() {
+    float emission = max(material.emissive.r, max(material.emissive.g, material.emissive.b));
+    bool emissive = emission > 0.0;
+    // Rounded to the nearest quarter octave: half a step added below the kept bits.
+    uint top = (floatBitsToUint(emissive ? emission : material.shininess) + (1u << 20)) >> 21;
+    uint level = uint(clamp(int(top) - int(emissive ? kEmissionFloor : kShininessFloor), 0, int(kTopLevel)));
+    return (level + 113u) << 23 | (emissive ? 0x80000000u : 0u);
+}
 
 void main() {
     mat4 modelView = view * model;
@@ -32,5 +64,6 @@ void main() {
     vs.viewNormal = cofactor * (aNormal * orientation);
     vs.viewTangent = basis * aTangent;
     vs.texCoords = aTexCoords;
+    vs.surfaceBits = surfaceBits();
     gl_Position = projection * viewPosition;
 }

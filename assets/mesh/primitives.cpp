@@ -247,20 +247,34 @@ MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv, unsig
     return part;
 }
 
-MeshPart makeLathe(const std::vector<glm::vec2>& profile, int segments, UvMapping uv, float smoothDegrees) {
+namespace {
+
+// A surface of revolution (see makeLathe). u runs around in whole tiles of
+// the texture (or, with tileAround false, once around: the globe's
+// longitude), v along the profile; flat rings and discs (horizontal profile
+// segments) take planar UVs seen from above, so that their grain runs
+// straight across instead of fanning out from the centre.
+MeshPart latheSurface(const std::vector<glm::vec2>& profile, int segments, UvMapping uv, float smoothDegrees,
+                      bool tileAround) {
     MeshPart part;
     const std::size_t m = profile.size();
     if (m < 2 || segments < 3) return part;
     std::vector<glm::vec2> segNormal(m - 1);
+    std::vector<bool> flat(m - 1);
+    float widest = 0.0f;
     for (std::size_t k = 0; k + 1 < m; ++k) {
         const glm::vec2 d = profile[k + 1] - profile[k];
         if (glm::length(d) <= 0.0f) throw std::invalid_argument("makeLathe: repeated profile point");
         segNormal[k] = glm::normalize(glm::vec2(d.y, -d.x));
+        flat[k] = std::fabs(d.y) <= 1e-6f * glm::length(d);
+        widest = std::max(widest, std::max(profile[k].x, profile[k + 1].x));
     }
     const bool closed = glm::length(profile.front() - profile.back()) < 1e-6f;
     const float cosSmooth = std::cos(smoothDegrees * kPi / 180.0f);
+    // Whole tiles around, so that the texture meets itself where u wraps.
+    const float turns = tileAround ? std::max(1.0f, std::round(2.0f * kPi * widest / uv.texSize)) : 1.0f;
 
-    auto addRing = [&](const glm::vec2& p, glm::vec2 n, float v) {
+    auto addRing = [&](const glm::vec2& p, glm::vec2 n, float v, bool planar) {
         // A point on the axis takes the axial normal so that caps and poles shade flat.
         if (p.x <= 1e-7f) n = glm::vec2(0.0f, n.y >= 0.0f ? 1.0f : -1.0f);
         const auto first = static_cast<std::uint32_t>(part.vertices.size());
@@ -269,36 +283,51 @@ MeshPart makeLathe(const std::vector<glm::vec2>& profile, int segments, UvMappin
             const float c = std::cos(theta), s = std::sin(theta);
             const glm::vec3 pos(p.x * c, p.y, -p.x * s);
             const glm::vec3 nor = glm::normalize(glm::vec3(n.x * c, n.y, -n.x * s));
-            part.vertices.push_back(makeVertex(
-                pos, nor, {static_cast<float>(j) / static_cast<float>(segments) + uv.offset.x, v}, {-s, 0.0f, -c}));
+            if (planar) {
+                // u along +x; v along -z on a face looking up, +z on one
+                // looking down, so that the bitangent cross(n, t) runs along
+                // +v. The tangent leans with a normal smoothed into the next
+                // segment.
+                const float up = n.y >= 0.0f ? 1.0f : -1.0f;
+                const glm::vec2 flatUv = glm::vec2(pos.x, -up * pos.z) / uv.texSize + uv.offset;
+                const glm::vec3 tangent = glm::normalize(glm::vec3(1.0f, 0.0f, 0.0f) - nor * nor.x);
+                part.vertices.push_back(makeVertex(pos, nor, flatUv, tangent));
+            } else {
+                const float u = turns * static_cast<float>(j) / static_cast<float>(segments) + uv.offset.x;
+                part.vertices.push_back(makeVertex(pos, nor, {u, v}, {-s, 0.0f, -c}));
+            }
         }
         return first;
     };
 
     float arc = 0.0f;
     std::uint32_t previousEnd = 0;
+    glm::vec2 previousEndNormal(0.0f);
     for (std::size_t k = 0; k + 1 < m; ++k) {
         const float v0 = arc / uv.texSize + uv.offset.y;
         arc += glm::length(profile[k + 1] - profile[k]);
         const float v1 = arc / uv.texSize + uv.offset.y;
-        // Start ring: shared with the previous segment where the corner is smooth.
+        // Start ring: shared with the previous segment where the corner is
+        // smooth and both map alike; a smooth corner between a flat ring and
+        // a slope gets two rings with the same normal.
         std::uint32_t start;
         const bool smoothStart = k > 0 && glm::dot(segNormal[k - 1], segNormal[k]) >= cosSmooth;
-        if (smoothStart) {
+        if (smoothStart && flat[k - 1] == flat[k]) {
             start = previousEnd;
         } else {
-            glm::vec2 n = segNormal[k];
+            glm::vec2 n = smoothStart ? previousEndNormal : segNormal[k];
             if (k == 0 && closed && glm::dot(segNormal[m - 2], segNormal[0]) >= cosSmooth)
                 n = glm::normalize(segNormal[m - 2] + segNormal[0]);
-            start = addRing(profile[k], n, v0);
+            start = addRing(profile[k], n, v0, flat[k]);
         }
         glm::vec2 endNormal = segNormal[k];
         if (k + 2 < m && glm::dot(segNormal[k], segNormal[k + 1]) >= cosSmooth)
             endNormal = glm::normalize(segNormal[k] + segNormal[k + 1]);
         if (k + 2 == m && closed && glm::dot(segNormal[k], segNormal[0]) >= cosSmooth)
             endNormal = glm::normalize(segNormal[k] + segNormal[0]);
-        const std::uint32_t end = addRing(profile[k + 1], endNormal, v1);
+        const std::uint32_t end = addRing(profile[k + 1], endNormal, v1, flat[k]);
         previousEnd = end;
+        previousEndNormal = endNormal;
         const bool startOnAxis = profile[k].x <= 1e-7f;
         const bool endOnAxis = profile[k + 1].x <= 1e-7f;
         if (startOnAxis && endOnAxis) continue;
@@ -314,6 +343,12 @@ MeshPart makeLathe(const std::vector<glm::vec2>& profile, int segments, UvMappin
         }
     }
     return part;
+}
+
+}  // namespace
+
+MeshPart makeLathe(const std::vector<glm::vec2>& profile, int segments, UvMapping uv, float smoothDegrees) {
+    return latheSurface(profile, segments, uv, smoothDegrees, true);
 }
 
 MeshPart makeCylinder(float radius, float height, int segments, bool caps, UvMapping uv) {
@@ -335,7 +370,7 @@ MeshPart makeSphere(float radius, int segments, int rings, UvMapping uv) {
         const float phi = kPi * static_cast<float>(i) / static_cast<float>(rings);
         profile.emplace_back(i == 0 || i == rings ? 0.0f : radius * std::sin(phi), -radius * std::cos(phi));
     }
-    return makeLathe(profile, segments, uv, 60.0f);
+    return latheSurface(profile, segments, uv, 60.0f, false);
 }
 
 MeshPart makeTorus(float ringRadius, float tubeRadius, int segments, int sides, UvMapping uv) {

@@ -52,7 +52,9 @@ MeshPart makeBevelledBox(const glm::vec3& size, float bevel, UvMapping uv = {}, 
 // Surface of revolution about +y. profile holds (radius, y) points, listed
 // so that the surface runs up its outside (from the axis at the bottom,
 // outwards, up, and back to the axis at the top for a closed solid). Corners
-// sharper than smoothDegrees get split normals. u runs once around, v along the profile.
+// sharper than smoothDegrees get split normals. u runs around in whole
+// tiles (as many as fit the widest circumference), v along the profile;
+// flat rings and discs take planar UVs, x and z seen from above.
 MeshPart makeLathe(const std::vector<glm::vec2>& profile, int segments, UvMapping uv = {}, float smoothDegrees = 40.0f);
 
 // Cylinder standing on y = 0 with optional caps.
@@ -61,7 +63,7 @@ MeshPart makeCylinder(float radius, float height, int segments, bool caps = true
 // Frustum (or cone when topRadius is 0) standing on y = 0.
 MeshPart makeCone(float bottomRadius, float topRadius, float height, int segments, bool caps = true, UvMapping uv = {});
 
-// Sphere centred on the origin.
+// Sphere centred on the origin; u runs once around (longitude), v pole to pole.
 MeshPart makeSphere(float radius, int segments, int rings, UvMapping uv = {});
 
 // Torus about +y: ring radius R, tube radius r.

@@ -72,4 +72,17 @@ void buildLamp(ModelBuilder& b) {
     }
 }
 
-void buildLightCube(ModelBuilder& b) { b.add("bulb", makeBox(glm::vec3(1.0f), b.uv("bulb"))); }
+void buildLightCube(ModelBuilder& b) {
+    // A pear-shaped glass bulb, its neck reaching up into the socket; the
+    // demo scales the model to a tenth (so 0.45 here is 4.5 cm).
+    constexpr float kScale = 0.1f;
+    const int segments = flight_view::circleSegments(0.45f * kScale, layout::kLightPosition, 8);
+    b.add("bulb", makeLathe({{0.0f, -0.5f},
+                             {0.3f, -0.42f},
+                             {0.45f, -0.15f},
+                             {0.38f, 0.12f},
+                             {0.17f, 0.36f},
+                             {0.17f, 1.1f},
+                             {0.0f, 1.1f}},
+                            segments, b.uv("bulb"), 50.0f));
+}

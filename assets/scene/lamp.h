@@ -21,5 +21,6 @@ struct Louvre {
 };
 const std::vector<Louvre>& lampLouvres();
 
-// The bulb marker: a unit cube centred on the origin, glowing.
+// The bulb marker: a glowing bulb around the origin, its neck up to the
+// socket once the demo has scaled it to a tenth.
 void buildLightCube(ModelBuilder& b);

@@ -28,7 +28,9 @@ SurfaceMaps makeMarble(int size);
 SurfaceMaps makeBrick(int size);  // sooted firebox brick
 
 // Textile and hide.
-SurfaceMaps makeFabric(int size, glm::vec3 colour, float seed);
+// A plain weave of threads per tile each way: four texels a thread in the
+// final map keeps the weave well below the sampling limit.
+SurfaceMaps makeFabric(int size, glm::vec3 colour, float seed, int threads);
 SurfaceMaps makeRug(int size);
 SurfaceMaps makeLeather(int size);
 

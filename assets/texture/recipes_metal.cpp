@@ -10,7 +10,8 @@ SurfaceMaps makeBrushedMetal(int size, glm::vec3 colour, float specular, float s
         size,
         [&](float u, float v, glm::vec3& albedo, float& height, float& spec) {
             // Brushing runs along u; tarnish gathers in soft patches.
-            const float streak = tileNoise2(u, v, 2, 256, seed) * 0.5f + 0.5f;
+            // Streaks 64 a tile: four texels apart in the 256-texel sets.
+            const float streak = tileNoise2(u, v, 2, 64, seed) * 0.5f + 0.5f;
             const float tarnish = clamp01(tileFbm(u, v, 4, 4, 0.55f, seed + 3.0f) * 0.8f + 0.1f);
             albedo = colour * (0.9f + 0.12f * streak) * (1.0f - 0.25f * tarnish);
             height = streak;
@@ -59,7 +60,7 @@ SurfaceMaps makeCeramic(int size, glm::vec3 colour, float seed) {
         size,
         [&](float u, float v, glm::vec3& albedo, float& height, float& spec) {
             const float pool = tileFbm(u, v, 4, 4, 0.5f, seed);
-            const float speck = tileNoise(u, v, 128, seed + 1.0f);
+            const float speck = tileNoise(u, v, 64, seed + 1.0f);
             glm::vec3 c = colour * (0.9f + 0.15f * pool);
             if (speck > 0.55f) c *= 0.7f;
             albedo = c;

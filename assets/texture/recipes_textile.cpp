@@ -8,14 +8,14 @@ namespace {
 constexpr float kPi = 3.14159265359f;
 }
 
-SurfaceMaps makeFabric(int size, glm::vec3 colour, float seed) {
-    // A plain weave of 128 threads per tile each way.
-    constexpr float kThreads = 128.0f;
-    SurfaceMaps maps = blankMaps(size, 0.0012f);
+SurfaceMaps makeFabric(int size, glm::vec3 colour, float seed, int threads) {
+    // A plain weave of the given threads per tile each way.
+    const float count = static_cast<float>(threads);
+    SurfaceMaps maps = blankMaps(size, 0.0006f);
     paintSurface(
         size,
         [&](float u, float v, glm::vec3& albedo, float& height, float& spec) {
-            const float tu = u * kThreads, tv = v * kThreads;
+            const float tu = u * count, tv = v * count;
             const float across = std::sin(kPi * fract(tu));
             const float along = std::sin(kPi * fract(tv));
             const bool warpOnTop = (static_cast<int>(tu) + static_cast<int>(tv)) % 2 == 0;
@@ -69,10 +69,11 @@ SurfaceMaps makeRug(int size) {
                 if (diamond < 0.09f) c = gold;
                 if (diamond < 0.05f) c = navy;
             }
-            const float pile = tileNoise(u, v, 256, 101.0f) * 0.5f + 0.5f;
+            // Tufts eight texels apart in the 1024-texel set, gently raised.
+            const float pile = tileNoise(u, v, 128, 101.0f) * 0.5f + 0.5f;
             const float wear = tileFbm(u, v, 4, 4, 0.5f, 103.0f);
             albedo = c * (0.82f + 0.2f * pile) * (0.95f + 0.08f * wear);
-            height = 0.4f + 0.6f * pile;
+            height = 0.7f + 0.3f * pile;
             spec = 0.02f;
         },
         maps.albedo.values.data(), maps.height.values.data(), maps.specular.values.data());
@@ -85,7 +86,7 @@ SurfaceMaps makeLeather(int size) {
         size,
         [&](float u, float v, glm::vec3& albedo, float& height, float& spec) {
             const float creases = tileTurbulence(u, v, 16, 3, 0.5f, 107.0f);
-            const float grain = tileNoise(u, v, 128, 109.0f) * 0.5f + 0.5f;
+            const float grain = tileNoise(u, v, 64, 109.0f) * 0.5f + 0.5f;
             const float patina = tileFbm(u, v, 2, 4, 0.5f, 113.0f);
             const float crease = 1.0f - smoothstepf(0.02f, 0.12f, creases);
             glm::vec3 c = glm::mix(rgb(104, 50, 26), rgb(70, 32, 16), 0.5f + 0.5f * patina);

@@ -28,9 +28,13 @@ SurfaceMaps makeFloorPlanks(int size) {
     // 12 boards across, each 0.2 units wide; two board lengths per tile, joints staggered.
     constexpr int kColumns = 12;
     constexpr int kBoardsPerColumn = 2;
+    // Each board's bevelled edge, as a share of the tile: 1.6 texels of the
+    // 512-texel set, so a joint is 3.2 texels wide at half its depth and
+    // stays whole when a pixel spans a texel or two.
+    constexpr float kEdge = 1.6f / 512.0f;
     SurfaceMaps maps = blankMaps(size, 0.004f);
-    const float gapU = 1.6f / static_cast<float>(size) * kColumns;  // ~1.6 px across a board
-    const float gapV = 1.6f / static_cast<float>(size) * kBoardsPerColumn;
+    const float gapU = kEdge * kColumns;
+    const float gapV = kEdge * kBoardsPerColumn;
     paintSurface(
         size,
         [&](float u, float v, glm::vec3& albedo, float& height, float& spec) {
@@ -51,10 +55,10 @@ SurfaceMaps makeFloorPlanks(int size) {
             c = glm::mix(c, c * 0.72f, rings * 0.5f);
             const float wear = tileFbm(u, v, 4, 4, 0.55f, 31.0f) * 0.5f + 0.5f;
             c *= 0.92f + 0.12f * wear;
-            // Seams between boards: a soft dark groove.
+            // Seams between boards: a soft dark groove between bevelled edges.
             const float edge = std::min(std::min(fu, 1.0f - fu) / gapU, std::min(fv, 1.0f - fv) / gapV);
             const float seam = 1.0f - smoothstepf(0.4f, 1.6f, edge);
-            albedo = glm::mix(c, rgb(28, 18, 10), seam * 0.85f);
+            albedo = glm::mix(c, rgb(28, 18, 10), seam * 0.75f);
             height = (1.0f - seam) * (0.85f + 0.1f * grain - 0.05f * rings);
             spec = (0.28f + 0.18f * wear - 0.1f * rings) * (1.0f - seam);
         },
@@ -68,7 +72,8 @@ SurfaceMaps makeWood(int size, glm::vec3 light, glm::vec3 dark, float seed) {
         size,
         [&](float u, float v, glm::vec3& albedo, float& height, float& spec) {
             const float rings = ringPattern(v, u, 10, seed);
-            const float fibre = tileNoise2(u, v, 8, 128, seed + 5.0f) * 0.5f + 0.5f;
+            // Fibres at most 64 a tile: four texels apart in the 256-texel sets.
+            const float fibre = tileNoise2(u, v, 8, 64, seed + 5.0f) * 0.5f + 0.5f;
             const float figure = tileFbm(u, v, 4, 3, 0.5f, seed + 9.0f) * 0.5f + 0.5f;
             glm::vec3 c = glm::mix(light, dark, 0.25f + 0.5f * figure);
             c = glm::mix(c, dark * 0.7f, rings * 0.65f);
@@ -89,7 +94,11 @@ SurfaceMaps makePanelling(int size, glm::vec3 light, glm::vec3 dark, float seed,
     maps.bumpDepth = layout.relief;
     const float halfStile = 0.5f * layout.stileWidth / layout.bayWidth;
     const float railLow = layout.railBottom / layout.bayWidth, railHigh = layout.railTop / layout.bayWidth;
-    const float ramp = 0.008f / layout.bayWidth;  // a small chamfer on each edge
+    // A chamfer on each edge of the frame, 6 texels of the 256-texel set at
+    // a bay of 1.2 units, so that its slope is over three texels wide at
+    // half its steepest: narrower, it breaks into dots once a pixel spans a
+    // texel or two.
+    const float ramp = 0.028f / layout.bayWidth;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const float u = maps.height.u(x), v = maps.height.v(y);
@@ -115,14 +124,15 @@ SurfaceMaps makeTimber(int size) {
             const float rings = ringPattern(v, u, 5, 41.0f);
             const float fibre = tileNoise2(u, v, 4, 128, 43.0f) * 0.5f + 0.5f;
             const float adze = tileFbm(u, v, 4, 4, 0.5f, 47.0f);
-            // Drying cracks: thin creases running along the beam.
+            // Drying cracks running along the beam, about three texels of the
+            // 512-texel set wide at half their depth, fewer than they are long.
             const float crackLine = std::fabs(tileNoise2(u, v, 2, 16, 53.0f));
-            const float crack = (1.0f - smoothstepf(0.0f, 0.035f, crackLine)) *
-                                smoothstepf(0.1f, 0.5f, tileNoise(u, v, 4, 59.0f) * 0.5f + 0.5f);
+            const float crack = (1.0f - smoothstepf(0.05f, 0.2f, crackLine)) *
+                                smoothstepf(0.3f, 0.65f, tileNoise(u, v, 4, 59.0f) * 0.5f + 0.5f);
             glm::vec3 c = glm::mix(rgb(122, 86, 54), rgb(78, 52, 32), 0.5f + 0.5f * adze);
             c = glm::mix(c, c * 0.65f, rings * 0.6f);
             c *= 0.85f + 0.25f * fibre;
-            albedo = glm::mix(c, rgb(25, 16, 10), crack);
+            albedo = glm::mix(c, rgb(25, 16, 10), crack * 0.8f);
             height = (0.55f + 0.2f * fibre + 0.25f * adze) * (1.0f - 0.9f * crack);
             spec = 0.12f + 0.06f * fibre;
         },

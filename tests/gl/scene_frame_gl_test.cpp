@@ -379,11 +379,13 @@ TEST_F(SceneFrame, AOneTexelMapIsSampledLikeAnyOther) {
     EXPECT_EQ(albedo[centre + 2], 0);
 }
 
-TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreLitNotShadowed) {
-    // The cube map holds nothing beyond 25 units: a light 30+ units from the
-    // floor must still light it (attenuated), not leave it in shadow.
-    aimCamera(camera_, glm::vec3(0.0f, 5.0f, 0.0f), glm::vec3(0.0f, 0.0f, -3.0f));
-    const glm::vec3 floorPoint(0.0f, 0.0f, -3.0f);
+TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreShadowedOnlyBehindWhatTheMapHolds) {
+    // The cube map holds nothing beyond 25 units. A floor point 26 units from
+    // the light (outside the room, whose walls face inwards and so cast
+    // nothing towards it) is lit where nothing nearer lies on its direction,
+    // and shadowed where the pillar, 22 units from the light, does.
+    aimCamera(camera_, glm::vec3(0.0f, 3.0f, -5.5f), glm::vec3(0.0f, 0.0f, -2.0f));
+    const glm::vec3 floorPoint(0.0f, 0.0f, -2.0f);
     auto floorBrightness = [&](const glm::vec3& light) {
         LampState lamp = scene_->lampState();
         lamp.lightCubeModelMatrix = glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(0.1f));
@@ -394,10 +396,17 @@ TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreLitNotShadowed) {
         const glm::ivec2 p = projectToPixel(camera_, floorPoint, kWidth, kHeight);
         return brightness(image, p.x, p.y);
     };
-    const float ambientOnly = floorBrightness(glm::vec3(0.0f, -5.0f, -3.0f));  // below the floor
-    const float farLight = floorBrightness(glm::vec3(0.0f, 26.0f, -3.0f));     // 26 units above it
-    EXPECT_GT(glm::distance(scene_->lightPosition, floorPoint), 25.0f);
-    EXPECT_GT(farLight, ambientOnly + 0.08f);
+    const float ambientOnly = floorBrightness(glm::vec3(0.0f, -5.0f, -2.0f));  // below the floor
+    // 26 units out along the line from the floor point through the pillar's
+    // centre, and the same distance out the other way, clear of it.
+    const glm::vec3 throughPillar = floorPoint + 26.0f * glm::normalize(kPillarCentre - floorPoint);
+    const glm::vec3 clear = floorPoint + 26.0f * glm::normalize(glm::vec3(0.0f, 19.4f, -17.3f));
+    const float behindPillar = floorBrightness(throughPillar);
+    const float open = floorBrightness(clear);
+    EXPECT_GT(glm::distance(throughPillar, kPillarCentre), 20.0f);
+    EXPECT_LT(glm::distance(throughPillar, kPillarCentre), 24.0f);
+    EXPECT_GT(open, ambientOnly + 0.05f);
+    EXPECT_NEAR(behindPillar, ambientOnly, 0.01f);
 }
 
 TEST_F(SceneFrame, FliesTheWholePathWithoutAGlError) {

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -53,4 +55,83 @@ TEST(TextureSets, EveryMaterialHasASetAndSetsRenderAtTheirSize) {
         }
     }
     EXPECT_THROW(findMaterial("no such material"), std::invalid_argument);
+}
+
+namespace {
+
+// The height field of a set at the size it is written at.
+ScalarField finalHeight(const std::string& name) {
+    const TextureSetDef& def = findTextureSet(name);
+    const int drawn = std::max(def.size, def.drawnSize);
+    return downsampled(renderTextureSet(name, drawn).height, drawn / def.size);
+}
+
+// Lengths of the runs of marked texels along every row and column, each run
+// with the smallest value of the field's measure inside it. Lines wrap, as
+// the textures do; a line marked all along has no run.
+struct MarkedRun {
+    int length;
+    float extreme;
+};
+template <typename Marked, typename Measure>
+std::vector<MarkedRun> runs(int n, Marked marked, Measure measure) {
+    std::vector<MarkedRun> found;
+    for (int line = 0; line < n; ++line)
+        for (bool alongRows : {true, false}) {
+            auto at = [&](int i, auto f) {
+                return alongRows ? f(((i % n) + n) % n, line) : f(line, ((i % n) + n) % n);
+            };
+            int start = 0;
+            while (start < n && at(start, marked)) ++start;
+            if (start == n) continue;
+            for (int i = start; i < start + n; ++i) {
+                if (!at(i, marked) || at(i - 1, marked)) continue;
+                MarkedRun run{0, 1e30f};
+                for (int j = i; at(j, marked); ++j) {
+                    ++run.length;
+                    run.extreme = std::min(run.extreme, at(j, measure));
+                }
+                found.push_back(run);
+            }
+        }
+    return found;
+}
+
+}  // namespace
+
+TEST(TextureSets, JointsAndChamfersAreAtLeastThreeTexelsWide) {
+    // Without mipmaps a pixel that spans a texel or two reads a thin line only
+    // now and then: it breaks into dots that crawl. Grooves between boards,
+    // bricks and in beams are at least three texels wide at half their depth
+    // (where they reach their full depth), in the maps as written.
+    for (const char* name : {"floor_planks", "brick", "timber"}) {
+        const ScalarField h = finalHeight(name);
+        std::vector<float> sorted = h.values;
+        std::sort(sorted.begin(), sorted.end());
+        const float bottom = sorted.front();
+        const float surface = sorted[sorted.size() / 2];
+        const float half = (bottom + surface) / 2.0f;
+        int crossings = 0;
+        for (const MarkedRun& run : runs(
+                 h.size, [&](int x, int y) { return h.at(x, y) < half; }, [&](int x, int y) { return h.at(x, y); })) {
+            if (run.extreme > bottom + 0.1f * (surface - bottom)) continue;  // not at full depth
+            ++crossings;
+            EXPECT_GE(run.length, 3) << name;
+        }
+        EXPECT_GT(crossings, 0) << name;
+    }
+    // The panelling's raised frame: its chamfers are at least three texels
+    // wide where they are at least half as steep as the steepest.
+    const ScalarField h = finalHeight("panelling");
+    auto slope = [&](int x, int y) {
+        return std::max(std::fabs(h.wrapped(x + 1, y) - h.wrapped(x - 1, y)),
+                        std::fabs(h.wrapped(x, y + 1) - h.wrapped(x, y - 1)));
+    };
+    float steepest = 0.0f;
+    for (int y = 0; y < h.size; ++y)
+        for (int x = 0; x < h.size; ++x) steepest = std::max(steepest, slope(x, y));
+    const std::vector<MarkedRun> chamfers = runs(
+        h.size, [&](int x, int y) { return slope(x, y) >= steepest / 2.0f; }, [&](int, int) { return 0.0f; });
+    ASSERT_FALSE(chamfers.empty());
+    for (const MarkedRun& run : chamfers) EXPECT_GE(run.length, 3);
 }

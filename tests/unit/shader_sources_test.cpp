@@ -51,6 +51,32 @@ TEST(ShaderSources, RepeatTheNumbersOfTheCode) {
     }
 }
 
+TEST(ShaderSources, WriterAndReaderAgreeOnWhatTheyPack) {
+    // The geometry pass packs shininess and emission as levels into gNormal.z
+    // for the lighting pass; ssao.frag packs visibility and a depth class
+    // into the 8-bit occlusion for the blur.
+    struct Shared {
+        const char* writer;
+        const char* reader;
+        const char* before;
+    };
+    const Shared shared[] = {
+        {"ssao_geometry.vert", "ssao_lighting.frag", "const uint kShininessFloor = "},
+        {"ssao_geometry.vert", "ssao_lighting.frag", "const uint kEmissionFloor = "},
+        {"ssao.frag", "ssao_blur.frag", "const float kVisibilityLevels = "},
+        {"ssao.frag", "ssao_blur.frag", "const float kDepthClasses = "},
+    };
+    for (const Shared& s : shared) {
+        const double written = numberAfter(shaderSource(s.writer), s.before);
+        EXPECT_FALSE(std::isnan(written)) << s.writer << ": " << s.before;
+        EXPECT_EQ(numberAfter(shaderSource(s.reader), s.before), written) << s.reader << ": " << s.before;
+    }
+    // Sixteen visibility levels times the depth classes fill the 8 bits.
+    EXPECT_EQ((numberAfter(shaderSource("ssao.frag"), "const float kVisibilityLevels = ") + 1.0) *
+                  numberAfter(shaderSource("ssao.frag"), "const float kDepthClasses = "),
+              256.0);
+}
+
 // The lines of a shader after its opening comment.
 std::vector<std::string> shaderBody(const std::string& name) {
     const std::vector<std::string> lines = outputLines(shaderSource(name));
