@@ -23,7 +23,7 @@ struct PointLight {
 };
 
 uniform PointLight pointLight;
-uniform float farPlane;  // distances in the cube map are stored over this
+uniform float farPlane;  // far plane of the shadow cube's projection; the cube holds its window depth
 uniform mat4 viewMatrix;
 
 // Indirect light, which one point light cannot give: a dim fill, a little

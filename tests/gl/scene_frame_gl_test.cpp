@@ -1,10 +1,7 @@
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <random>
-#include <regex>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -335,15 +332,6 @@ TEST_F(SceneFrame, TheShadowCubeHoldsDepthsThatTurnBackIntoDistancesAlongEachFac
         EXPECT_NEAR(shadowDepthToAxisDistance(centre), e.distance, 1e-3f) << "face " << e.face;
     }
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
-
-    // The lighting shader makes the same conversion with its own near plane.
-    std::ifstream file("shaders/ssao_lighting.frag");
-    std::stringstream source;
-    source << file.rdbuf();
-    std::smatch match;
-    const std::string text = source.str();
-    ASSERT_TRUE(std::regex_search(text, match, std::regex(R"(const float kShadowNearPlane = ([0-9.]+);)")));
-    EXPECT_EQ(std::stof(match[1].str()), kShadowNearPlane);
 }
 
 TEST_F(SceneFrame, AnOrthographicViewLightsGeometryBehindTheEye) {

@@ -42,12 +42,15 @@ TEST(ShaderSources, RepeatTheNumbersOfTheCode) {
         {"ssao_full.frag", "const int kKernelSize = ", kSsaoKernelSize},
         {"ssao_full.frag", "const int kSamplesPerPixel = ", kSsaoKernelSize},  // all of them
         {"ssao_lighting.frag", "const float kShadowMapSize = ", kShadowMapSize},
+        {"ssao_lighting.frag", "const float kShadowNearPlane = ", kShadowNearPlane},
         {"depth.geom", "uniform mat4 shadowTransformMats[", kShadowFaceCount},
         {"depth.geom", "face < ", kShadowFaceCount},
         {"depth.geom", "max_vertices = ", 3 * kShadowFaceCount},  // a triangle per face
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(numberAfter(shaderSource(c.file), c.before), c.value) << c.file << ": " << c.before;
+        // As floats: the shaders' numbers are single precision, as are the code's.
+        EXPECT_EQ(static_cast<float>(numberAfter(shaderSource(c.file), c.before)), static_cast<float>(c.value))
+            << c.file << ": " << c.before;
     }
 }
 
