@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "gpu/shader_contract.h"
-#include "gpu/vertex.h"
+#include "model/vertex.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "gpu/index_buffer.h"
-#include "gpu/vertex.h"
 #include "gpu/vertex_buffer.h"
+#include "model/vertex.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace {
