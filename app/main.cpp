@@ -7,7 +7,7 @@
 #include "app/args.h"
 #include "app/frame_loop.h"
 #include "app/window.h"
-#include "model/standard_streams.h"
+#include "io/standard_streams.h"
 #include "scene/room_scene.h"
 
 namespace {

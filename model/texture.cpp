@@ -4,7 +4,7 @@
 
 #include <stb_image.h>
 
-#include "model/input_file.h"
+#include "io/input_file.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/standard_streams.h"
+#include "io/standard_streams.h"
 #include "tools/bmf_commands.h"
 
 namespace {

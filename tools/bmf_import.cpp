@@ -18,7 +18,7 @@
 #include <assimp/scene.h>
 #include <assimp/Importer.hpp>
 
-#include "model/input_file.h"
+#include "io/input_file.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 
 #include <stb_image.h>
 
-#include "model/input_file.h"
+#include "io/input_file.h"
 #include "model/model_file.h"
 #include "tools/bmf_commands.h"
 

@@ -17,7 +17,7 @@
 
 #include "app/args.h"
 #include "app/window.h"
-#include "model/standard_streams.h"
+#include "io/standard_streams.h"
 #include "scene/room_scene.h"
 #include "tools/bench_memory.h"
 #include "tools/bench_options.h"

@@ -18,7 +18,7 @@
 #include "assets/scene/material_library.h"
 #include "assets/texture/png_writer.h"
 #include "camera/floating_camera.h"
-#include "model/standard_streams.h"
+#include "io/standard_streams.h"
 #include "scene/shadow_transforms.h"
 
 namespace {

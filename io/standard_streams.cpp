@@ -1,4 +1,4 @@
-#include "model/standard_streams.h"
+#include "io/standard_streams.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "model/input_file.h"
+#include "io/input_file.h"
 
 #include <cerrno>
 #include <cstring>
