@@ -6,9 +6,9 @@
 #include "scene/room_scene.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/scene_test_support.h"
-#include "tools/bench_session.h"
-#include "tools/frame_capture.h"
-#include "tools/pass_profiler.h"
+#include "tools/bench/frame_capture.h"
+#include "tools/bench/pass_profiler.h"
+#include "tools/bench/session.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/capture_maps.h"
+#include "tools/bench/capture_maps.h"
 
 namespace {
 

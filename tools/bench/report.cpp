@@ -1,4 +1,4 @@
-#include "tools/bench_report.h"
+#include "tools/bench/report.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,7 +8,7 @@
 
 #include "io/input_file.h"
 #include "model/model_file.h"
-#include "tools/bmf_commands.h"
+#include "tools/bmf/commands.h"
 
 namespace {
 

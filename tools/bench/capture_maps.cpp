@@ -1,4 +1,4 @@
-#include "tools/capture_maps.h"
+#include "tools/bench/capture_maps.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/bench_memory.h"
+#include "tools/bench/memory.h"
 
 #include <fstream>
 #include <sstream>

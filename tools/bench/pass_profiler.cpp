@@ -1,4 +1,4 @@
-#include "tools/pass_profiler.h"
+#include "tools/bench/pass_profiler.h"
 
 PassProfiler::PassProfiler(bool useGpuTimer) : useGpuTimer_(useGpuTimer) {
     if (useGpuTimer_) glGenQueries(kFramePassCount, queries_.data());

@@ -1,4 +1,4 @@
-#include "tools/progress_line.h"
+#include "tools/bench/progress_line.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 
 #include <GL/glew.h>
 
-#include "tools/capture_maps.h"
+#include "tools/bench/capture_maps.h"
 
 class RoomScene;
 

@@ -1,4 +1,4 @@
-#include "tools/bench_session.h"
+#include "tools/bench/session.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "tools/bmf_import.h"
+#include "tools/bmf/import.h"
 
 #include <algorithm>
 #include <cctype>

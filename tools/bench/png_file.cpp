@@ -1,4 +1,4 @@
-#include "tools/png_file.h"
+#include "tools/bench/png_file.h"
 
 // Private copy of the encoder: static functions, so no other user of the
 // header in the same link can clash with it.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/bench_stats.h"
+#include "tools/bench/stats.h"
 
 // One measured frame, as the CSV lists it.
 struct FrameRecord {

@@ -1,4 +1,4 @@
-#include "tools/pass_method.h"
+#include "tools/bench/pass_method.h"
 
 const char* passName(RenderPass pass) {
     switch (pass) {

@@ -4,8 +4,8 @@
 // --allow-outside lets the import read files outside the scene's own folder.
 #include <iostream>
 
-#include "tools/bmf_commands.h"
-#include "tools/bmf_import.h"
+#include "tools/bmf/commands.h"
+#include "tools/bmf/import.h"
 
 namespace {
 

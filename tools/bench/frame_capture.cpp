@@ -1,11 +1,11 @@
-#include "tools/frame_capture.h"
+#include "tools/bench/frame_capture.h"
 
 #include <array>
 #include <cstdio>
 
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
-#include "tools/png_file.h"
+#include "tools/bench/png_file.h"
 
 const char* const kCaptureBuffers[8] = {"final",    "positions", "normals",   "albedo",
                                         "specular", "ssao_raw",  "ssao_blur", "shadow_cube"};

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "io/standard_streams.h"
-#include "tools/bmf_commands.h"
+#include "tools/bmf/commands.h"
 
 namespace {
 

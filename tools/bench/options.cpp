@@ -1,4 +1,4 @@
-#include "tools/bench_options.h"
+#include "tools/bench/options.h"
 
 #include <algorithm>
 #include <cerrno>

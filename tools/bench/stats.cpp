@@ -1,4 +1,4 @@
-#include "tools/bench_stats.h"
+#include "tools/bench/stats.h"
 
 #include <algorithm>
 #include <cmath>
