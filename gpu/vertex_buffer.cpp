@@ -2,10 +2,15 @@
 
 #include <cstddef>
 
-#include "gpu/shader_contract.h"
 #include "model/vertex.h"
 
 namespace {
+
+// Mesh layout (geometry, depth and standard programs).
+inline constexpr GLuint kAttribPosition = 0;
+inline constexpr GLuint kAttribNormal = 1;
+inline constexpr GLuint kAttribTexCoords = 2;
+inline constexpr GLuint kAttribTangent = 3;
 
 struct AttributeLayout {
     GLuint location;

@@ -1,6 +1,25 @@
 #include "model/mesh.h"
 
-#include "gpu/shader_contract.h"
+namespace {
+
+// ---- Material (geometry and standard programs; set by the model draw) ----
+
+inline constexpr const char* kUniformMaterialDiffuse = "material.diffuse";      // vec3
+inline constexpr const char* kUniformMaterialSpecular = "material.specular";    // vec3
+inline constexpr const char* kUniformMaterialEmissive = "material.emissive";    // vec3
+inline constexpr const char* kUniformMaterialShininess = "material.shininess";  // float
+
+struct SamplerUnit {
+    const char* name;
+    GLint unit;
+};
+
+inline constexpr SamplerUnit kSamplerMaterialDiffuse{"texture_diffuse1", 0};
+inline constexpr SamplerUnit kSamplerMaterialNormal{"texture_normal1", 1};
+inline constexpr SamplerUnit kSamplerMaterialSpecular{"texture_specular1", 2};
+inline constexpr SamplerUnit kSamplerMaterialDepth{"texture_depth1", 3};  // the displacement map
+
+}  // namespace
 
 Mesh::Mesh(const std::vector<Vertex>& vertices, std::uint32_t vertexCount, const std::vector<std::uint32_t>& indices,
            std::uint64_t indexCount_, Material material_, Shader* shader_)

@@ -1,6 +1,11 @@
 #include "scene/room_scene.h"
 
-#include "gpu/shader_contract.h"
+#include "scene/passes/forward.h"
+#include "scene/passes/gbuffer.h"
+#include "scene/passes/lighting.h"
+#include "scene/passes/shadow.h"
+#include "scene/passes/ssao.h"
+#include "scene/passes/targets.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
 #include "scene/uniforms.h"
@@ -118,6 +123,53 @@ void RoomScene::advanceLamp(float deltaTime) {
     setLampState(state);
 }
 
-std::vector<glm::mat4> RoomScene::computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos) {
-    return ::computeShadowTransforms(shadowProjection, lightPos);
+void RoomScene::setupDeferredBuffers() {
+    outOfMemoryRaised();  // earlier errors are not the targets'
+    createGBuffer();
+    createSsaoTargets();
+    createSsaoKernelAndNoise();
+    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
+    glUseProgram(lightingShader->program);
+    setSamplerUnits(lightingShader->program, kLightingSamplerUnits);
+    glUseProgram(ssaoShader->program);
+    setSamplerUnits(ssaoShader->program, kSsaoSamplerUnits);
+    glUseProgram(ssaoBlurShader->program);
+    setSamplerUnits(ssaoBlurShader->program, kSsaoBlurSamplerUnits);
+}
+
+void RoomScene::render(Camera& camera, float deltaTime) {
+    advanceLamp(deltaTime);
+    renderPasses(camera, deltaTime);
+}
+
+// No time passes in a frame drawn again.
+void RoomScene::renderAgain(Camera& camera) { renderPasses(camera, 0.0f); }
+
+void RoomScene::renderPasses(Camera& camera, float deltaTime) {
+    std::vector<glm::mat4> shadowTransforms;
+    notifyPass(RenderPass::Geometry);
+    renderGeometryPass(camera);
+    notifyPass(RenderPass::Ssao);
+    renderSsaoPass(camera);
+    notifyPass(RenderPass::SsaoBlur);
+    renderSsaoBlurPass();
+    notifyPass(RenderPass::Shadow);
+    renderShadowPass(shadowTransforms);
+    notifyPass(RenderPass::Lighting);
+    renderLightingPass(camera);
+    notifyPass(RenderPass::DepthCopy);
+    copyDepthToWindow();
+    notifyPass(RenderPass::Forward);
+    renderForwardPass(camera, deltaTime);
+    notifyPass(RenderPass::FrameEnd);
+}
+
+void RoomScene::drawRoomAndLamp(GLuint program, const char* modelUniform, void (Model::*draw)()) {
+    setUniform(program, modelUniform, sceneModelMatrix);
+    (sceneModel.*draw)();
+    setUniform(program, modelUniform, lampModelMatrix);
+    // The lamp's shade is open: both sides of its faces are seen (and cast shadows).
+    glDisable(GL_CULL_FACE);
+    (lampModel.*draw)();
+    glEnable(GL_CULL_FACE);
 }

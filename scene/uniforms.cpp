@@ -21,3 +21,8 @@ void setUniform(GLuint program, const char* name, float value) {
 void setSamplerUnit(GLuint program, const char* name, GLint unit) {
     glUniform1i(glGetUniformLocation(program, name), unit);
 }
+
+void bindTexture(GLint unit, GLenum target, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+    glBindTexture(target, texture);
+}

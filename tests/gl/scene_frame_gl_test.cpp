@@ -11,7 +11,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/frame_loop.h"
-#include "gpu/shader_contract.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"

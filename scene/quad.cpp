@@ -1,10 +1,11 @@
-// The forward object's transform uniforms and the full-screen quad.
-#include "gpu/shader_contract.h"
-#include "scene/object_transforms.h"
+// The full-screen quad of the SSAO, blur and lighting passes.
 #include "scene/room_scene.h"
-#include "scene/uniforms.h"
 
 namespace {
+
+// Full-screen quad (SSAO, SSAO blur and lighting programs).
+inline constexpr GLuint kQuadAttribPosition = 0;   // vec3
+inline constexpr GLuint kQuadAttribTexCoords = 1;  // vec2
 
 // x, y, z in normalised device coordinates, then u, v; a counter-clockwise
 // strip so that the quad survives back-face culling.
@@ -17,16 +18,6 @@ const float kQuadVertices[4][5] = {
 constexpr GLsizei kQuadStride = 5 * sizeof(float);
 
 }  // namespace
-
-void RoomScene::setObjectUniforms(Camera& camera, float /*deltaTime*/, const glm::mat4& model, Shader* shader) {
-    const ObjectTransforms t =
-        computeObjectTransforms(camera.getViewMatrix(), camera.getViewProjectionMatrix(), model, lightPosition);
-    const GLuint program = shader->program;
-    setUniform(program, kUniformStandardLightPosition, t.lightView);
-    setUniform(program, kUniformModelViewProjMat, t.modelViewProj);
-    setUniform(program, kUniformModelViewMat, t.modelView);
-    setUniform(program, kUniformInverseModelViewMat, t.normalMatrix);
-}
 
 void RoomScene::renderQuad() {
     if (quadVAO == 0) {

@@ -1,0 +1,21 @@
+// The forward pass: the light cube with its transform uniforms.
+#include "scene/passes/forward.h"
+
+#include "scene/object_transforms.h"
+#include "scene/room_scene.h"
+
+void RoomScene::setObjectUniforms(Camera& camera, float /*deltaTime*/, const glm::mat4& model, Shader* shader) {
+    const ObjectTransforms t =
+        computeObjectTransforms(camera.getViewMatrix(), camera.getViewProjectionMatrix(), model, lightPosition);
+    const GLuint program = shader->program;
+    setUniform(program, kUniformStandardLightPosition, t.lightView);
+    setUniform(program, kUniformModelViewProjMat, t.modelViewProj);
+    setUniform(program, kUniformModelViewMat, t.modelView);
+    setUniform(program, kUniformInverseModelViewMat, t.normalMatrix);
+}
+
+void RoomScene::renderForwardPass(Camera& camera, float deltaTime) {
+    glUseProgram(standardShader->program);
+    setObjectUniforms(camera, deltaTime, lightCubeModelMatrix, standardShader);
+    lightCubeModel.draw();
+}
