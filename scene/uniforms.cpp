@@ -2,6 +2,10 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+Shader* buildProgram(const ProgramSources& sources) {
+    return new Shader(sources.vertex, sources.geometry, sources.fragment);
+}
+
 void setUniform(GLuint program, const char* name, const glm::mat4& value) {
     glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, glm::value_ptr(value));
 }

@@ -6,16 +6,22 @@
 #include <GL/glew.h>
 #include <glm/glm.hpp>
 
-// ---- Stage files of the six programs (relative to the working directory) ----
+#include "gpu/shader.h"
 
+// What a pass hands its program: the program's stage files, its uniforms by
+// name and its textures on the units of its samplers.
+
+// A program's stage files, relative to the working directory.
 struct ProgramSources {
     const char* vertex;
     const char* geometry;  // null: no geometry stage
     const char* fragment;
 };
 
-// ---- Samplers: each gets its fixed unit once at set-up ----
+// The program of these files; the caller owns it.
+Shader* buildProgram(const ProgramSources& sources);
 
+// A sampler uniform and the texture unit it is pointed at once, at set-up.
 struct SamplerUnit {
     const char* name;
     GLint unit;

@@ -2,14 +2,17 @@
 
 #include "scene/uniforms.h"
 
-// The forward pass: the light cube drawn over the lit scene.
+// The forward pass (pass 7): the light cube over the lit scene, depth-tested
+// against the copied depth, with the transforms of setObjectUniforms.
+namespace forward_pass {
 
-inline constexpr ProgramSources kStandardProgramSources{"shaders/standard.vert", nullptr, "shaders/standard.frag"};
-
-// ---- Standard program (forward pass of the light cube; material as above) ----
+inline constexpr const char* kName = "forward";
+inline constexpr ProgramSources kProgram{"shaders/standard.vert", nullptr, "shaders/standard.frag"};
 
 // Lower-case "position", unlike the lighting program's "pointLight.Position".
-inline constexpr const char* kUniformStandardLightPosition = "pointLight.position";  // vec3, view space
-inline constexpr const char* kUniformModelViewProjMat = "modelViewProjMat";          // mat4
-inline constexpr const char* kUniformModelViewMat = "modelViewMat";                  // mat4
-inline constexpr const char* kUniformInverseModelViewMat = "inverseModelViewMat";    // mat4
+inline constexpr const char* kUniformLightPosition = "pointLight.position";        // vec3, view space
+inline constexpr const char* kUniformModelViewProjMat = "modelViewProjMat";        // mat4
+inline constexpr const char* kUniformModelViewMat = "modelViewMat";                // mat4
+inline constexpr const char* kUniformInverseModelViewMat = "inverseModelViewMat";  // mat4
+
+}  // namespace forward_pass

@@ -1,8 +1,10 @@
-// The G-buffer pass: its targets and its drawing.
+// The G-buffer pass: its targets, its drawing and what tools may read of it.
 #include "scene/passes/gbuffer.h"
 
 #include "scene/passes/targets.h"
 #include "scene/room_scene.h"
+
+using namespace gbuffer_pass;
 
 void RoomScene::createGBuffer() {
     glGenFramebuffers(1, &gBuffer);
@@ -11,11 +13,11 @@ void RoomScene::createGBuffer() {
     // Positions must not wrap around the screen edge when SSAO samples past it.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputGPosition, GL_TEXTURE_2D, gPosition, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputPosition, GL_TEXTURE_2D, gPosition, 0);
     gNormal = createScreenTexture(screenWidth, screenHeight, GL_RGB16F, GL_RGB, GL_FLOAT);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputGNormal, GL_TEXTURE_2D, gNormal, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputNormal, GL_TEXTURE_2D, gNormal, 0);
     gAlbedoSpec = createScreenTexture(screenWidth, screenHeight, GL_RGBA, GL_RGB, GL_UNSIGNED_BYTE);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputGAlbedoSpec, GL_TEXTURE_2D, gAlbedoSpec, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + kOutputAlbedoSpec, GL_TEXTURE_2D, gAlbedoSpec, 0);
     const GLenum attachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1, GL_COLOR_ATTACHMENT2};
     glDrawBuffers(3, attachments);
 
@@ -39,4 +41,11 @@ void RoomScene::renderGeometryPass(Camera& camera) {
     setUniform(program, kUniformProjection, camera.projectionMatrix);
     setUniform(program, kUniformView, view);
     drawRoomAndLamp(program, kUniformModel, &Model::draw);
+}
+
+void RoomScene::listGBufferBuffers(std::vector<PassBuffer>& out) const {
+    out.push_back({"positions", BufferContent::ViewPosition, gPosition});
+    out.push_back({"normals", BufferContent::OctahedralNormal, gNormal});
+    out.push_back({"albedo", BufferContent::Albedo, gAlbedoSpec});
+    out.push_back({"specular", BufferContent::SpecularIntensity, gAlbedoSpec});
 }

@@ -4,19 +4,20 @@
 
 #include "scene/uniforms.h"
 
-// The G-buffer pass: the room and the lamp into three targets, in view space.
+// The G-buffer pass (pass 1): the room and the lamp into three screen-sized
+// targets, in view space, with the window-sized depth the depth copy reads.
+namespace gbuffer_pass {
 
-inline constexpr ProgramSources kGeometryProgramSources{"shaders/ssao_geometry.vert", nullptr,
-                                                        "shaders/ssao_geometry.frag"};
+inline constexpr const char* kName = "geometry";
+inline constexpr ProgramSources kProgram{"shaders/ssao_geometry.vert", nullptr, "shaders/ssao_geometry.frag"};
 
-// ---- Colour outputs of the geometry program (G-buffer attachments) ----
+// The program's colour outputs: the G-buffer's attachments.
+inline constexpr GLuint kOutputPosition = 0;
+inline constexpr GLuint kOutputNormal = 1;
+inline constexpr GLuint kOutputAlbedoSpec = 2;
 
-inline constexpr GLuint kOutputGPosition = 0;
-inline constexpr GLuint kOutputGNormal = 1;
-inline constexpr GLuint kOutputGAlbedoSpec = 2;
-
-// ---- Geometry program (G-buffer pass) ----
-
-inline constexpr const char* kUniformProjection = "projection";  // mat4, also in the SSAO program
+inline constexpr const char* kUniformProjection = "projection";  // mat4
 inline constexpr const char* kUniformView = "view";              // mat4
 inline constexpr const char* kUniformModel = "model";            // mat4
+
+}  // namespace gbuffer_pass

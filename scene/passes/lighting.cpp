@@ -1,21 +1,29 @@
-// The lighting pass and the depth copy that follows it.
+// The lighting pass and the depth copy that follows it: the lighting
+// program's samplers and the drawing of both.
 #include "scene/passes/lighting.h"
 
-#include "scene/passes/shadow.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
 
-namespace {
+using namespace lighting_pass;
 
-const glm::vec3 kLightColor(1.0f, 1.0f, 1.0f);
-constexpr float kLightLinear = 0.09f;
-constexpr float kLightQuadratic = 0.0028f;
+namespace {
 
 glm::vec3 viewSpace(Camera& camera, const glm::vec3& worldPosition) {
     return glm::vec3(camera.getViewMatrix() * glm::vec4(worldPosition, 1.0f));
 }
 
 }  // namespace
+
+void RoomScene::setLightingSamplerUnits() {
+    glUseProgram(lightingShader->program);
+    setSamplerUnits(lightingShader->program, kSamplerUnits);
+}
+
+void RoomScene::setLightingShadowSamplerUnit() {
+    glUseProgram(lightingShader->program);
+    setSamplerUnits(lightingShader->program, kShadowSamplerUnits);
+}
 
 void RoomScene::renderLightingPass(Camera& camera) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -29,8 +37,8 @@ void RoomScene::renderLightingPass(Camera& camera) {
     setUniform(program, kUniformPointLightQuadratic, kLightQuadratic);
     setUniform(program, kUniformFarPlane, kShadowFarPlane);
     setUniform(program, kUniformViewMatrix, camera.getViewMatrix());
-    bindTextures(kLightingSamplerUnits, {gPosition, gNormal, gAlbedoSpec, ssaoColorBufferBlur});
-    bindTexture(kLightingShadowSamplerUnits[0].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
+    bindTextures(kSamplerUnits, {gPosition, gNormal, gAlbedoSpec, ssaoColorBufferBlur});
+    bindTexture(kShadowSamplerUnits[0].unit, GL_TEXTURE_CUBE_MAP, depthCubeMap);
     renderQuad();
 }
 

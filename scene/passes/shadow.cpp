@@ -1,12 +1,14 @@
-// The shadow pass: its framebuffer and depth cube map, and its drawing.
+// The shadow pass: its framebuffer and depth cube map, its drawing and what
+// tools may read of it.
 #include "scene/passes/shadow.h"
 
-#include "scene/passes/lighting.h"
 #include "scene/passes/targets.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
 
-void RoomScene::setupShadowMap() {
+using namespace shadow_pass;
+
+void RoomScene::createShadowMap() {
     glGenFramebuffers(1, &depthMapFBO);
     glGenTextures(1, &depthCubeMap);
     glBindTexture(GL_TEXTURE_CUBE_MAP, depthCubeMap);
@@ -25,18 +27,14 @@ void RoomScene::setupShadowMap() {
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
-
-    glUseProgram(lightingShader->program);
-    setSamplerUnits(lightingShader->program, kLightingShadowSamplerUnits);
 }
 
-void RoomScene::renderShadowPass(std::vector<glm::mat4>& shadowTransforms) {
+void RoomScene::renderShadowPass() {
     glViewport(0, 0, shadowWidth, shadowHeight);
     glBindFramebuffer(GL_FRAMEBUFFER, depthMapFBO);
     glClear(GL_DEPTH_BUFFER_BIT);
     const glm::mat4 shadowProjection = makeShadowProjection(shadowWidth, shadowHeight);
-    shadowTransforms = computeShadowTransforms(shadowProjection, lightPosition);
+    const std::vector<glm::mat4> shadowTransforms = computeShadowTransforms(shadowProjection, lightPosition);
     const GLuint program = depthShader->program;
     glUseProgram(program);
     for (int i = 0; i < kShadowFaceCount; ++i)
@@ -50,4 +48,8 @@ void RoomScene::renderShadowPass(std::vector<glm::mat4>& shadowTransforms) {
 
 std::vector<glm::mat4> RoomScene::computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos) {
     return ::computeShadowTransforms(shadowProjection, lightPos);
+}
+
+void RoomScene::listShadowBuffers(std::vector<PassBuffer>& out) const {
+    out.push_back({"shadow_cube", BufferContent::ShadowDepth, depthCubeMap});
 }

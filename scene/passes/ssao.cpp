@@ -1,20 +1,13 @@
-// The SSAO pass and its blur: their targets, the kernel and noise, and their drawing.
+// The SSAO pass and its blur: their targets, the kernel and noise, the
+// programs' samplers, their drawing and what tools may read of them.
 #include "scene/passes/ssao.h"
 
 #include <random>
 
-#include "scene/passes/gbuffer.h"
 #include "scene/passes/targets.h"
 #include "scene/room_scene.h"
-#include "scene/ssao_kernel.h"
 
-namespace {
-
-constexpr float kSsaoPower = 1.0f;
-constexpr float kSsaoRadius = 5.0f;
-constexpr float kNoiseTilesPerPixel = 1.0f / static_cast<float>(kSsaoNoiseSide);
-
-}  // namespace
+using namespace ssao_pass;
 
 void RoomScene::createSsaoTargets() {
     glGenFramebuffers(1, &ssaoFBO);
@@ -45,6 +38,31 @@ void RoomScene::createSsaoKernelAndNoise() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 }
 
+void RoomScene::setSsaoSamplerUnits() {
+    glUseProgram(ssaoShader->program);
+    setSamplerUnits(ssaoShader->program, kSamplerUnits);
+    glUseProgram(ssaoBlurShader->program);
+    setSamplerUnits(ssaoBlurShader->program, kBlurSamplerUnits);
+}
+
+bool RoomScene::useBruteForceSsao(bool on, std::string& error) {
+    if (on && bruteForceSsaoShader_ == nullptr) {
+        Shader* twin = buildProgram(kBruteForceProgram);
+        GLint linked = GL_FALSE;
+        glGetProgramiv(twin->program, GL_LINK_STATUS, &linked);
+        if (linked != GL_TRUE) {
+            delete twin;
+            error = "the brute-force SSAO program did not link";
+            return false;
+        }
+        glUseProgram(twin->program);
+        setSamplerUnits(twin->program, kSamplerUnits);
+        bruteForceSsaoShader_ = twin;
+    }
+    bruteForceSsao_ = on;
+    return true;
+}
+
 void RoomScene::renderSsaoPass(Camera& camera) {
     glBindFramebuffer(GL_FRAMEBUFFER, ssaoFBO);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -53,12 +71,12 @@ void RoomScene::renderSsaoPass(Camera& camera) {
     for (unsigned int i = 0; i < kernelSize; ++i)
         setUniform(program, indexedUniformName(kUniformSamplesPrefix, static_cast<int>(i)).c_str(), *ssaoKernel[i]);
     setUniform(program, kUniformProjection, camera.projectionMatrix);
-    setUniform(program, kUniformPower, kSsaoPower);
-    setUniform(program, kUniformRadius, kSsaoRadius);
+    setUniform(program, kUniformPower, kPower);
+    setUniform(program, kUniformRadius, kRadius);
     setUniform(program, kUniformNoiseScale,
                glm::vec2(static_cast<float>(screenWidth) * kNoiseTilesPerPixel,
                          static_cast<float>(screenHeight) * kNoiseTilesPerPixel));
-    bindTextures(kSsaoSamplerUnits, {gPosition, gNormal, noiseTexture});
+    bindTextures(kSamplerUnits, {gPosition, gNormal, noiseTexture});
     renderQuad();
 }
 
@@ -66,6 +84,11 @@ void RoomScene::renderSsaoBlurPass() {
     glBindFramebuffer(GL_FRAMEBUFFER, ssaoBlurFBO);
     glClear(GL_COLOR_BUFFER_BIT);
     glUseProgram(ssaoBlurShader->program);
-    bindTextures(kSsaoBlurSamplerUnits, {ssaoColorBuffer});
+    bindTextures(kBlurSamplerUnits, {ssaoColorBuffer});
     renderQuad();
+}
+
+void RoomScene::listSsaoBuffers(std::vector<PassBuffer>& out) const {
+    out.push_back({"ssao_raw", BufferContent::Occlusion, ssaoColorBuffer});
+    out.push_back({"ssao_blur", BufferContent::Occlusion, ssaoColorBufferBlur});
 }

@@ -7,9 +7,6 @@
 #include "scene/shadow_transforms.h"
 #include "tools/bench/png_file.h"
 
-const char* const kCaptureBuffers[8] = {"final",    "positions", "normals",   "albedo",
-                                        "specular", "ssao_raw",  "ssao_blur", "shadow_cube"};
-
 namespace {
 
 // Shadow faces shrink to this size in the cross (1024 would give a 4096 x 3072 picture).
@@ -68,53 +65,64 @@ std::vector<std::uint8_t> readWindowRgba8(int width, int height) {
     return rgba;
 }
 
-std::vector<std::string> captureFrame(const RoomScene& scene, const std::string& dir, const std::string& prefix,
-                                      std::string& notes) {
-    std::vector<std::string> written;
-    auto save = [&](const char* buffer, const Image8& image) {
-        const std::string path = dir + "/" + prefix + "_" + buffer + ".png";
-        if (writePng(path, image)) written.push_back(path);
-    };
-    auto note = [&](const char* what, const ValueRange& r) {
+bool captureFrame(const RoomScene& scene, const std::string& dir, const std::string& prefix, std::string& notes) {
+    auto note = [&](const std::string& what, const ValueRange& r) {
         char line[128];
-        std::snprintf(line, sizeof line, "%s %s %.6f %.6f\n", prefix.c_str(), what, r.min, r.max);
+        std::snprintf(line, sizeof line, "%s %s %.6f %.6f\n", prefix.c_str(), what.c_str(), r.min, r.max);
         notes += line;
     };
     const int w = scene.screenWidth;
     const int h = scene.screenHeight;
-    save("final", rgbFromRgba8(readWindowRgba8(w, h), w, h));
-
-    std::vector<ValueRange> positionRanges;
-    save("positions", mapPerChannelRange(readTextureFloat(GL_TEXTURE_2D, scene.gPosition, GL_TEXTURE_2D, GL_RGB, 3),
-                                         positionRanges));
-    note("positions_x", positionRanges[0]);
-    note("positions_y", positionRanges[1]);
-    note("positions_z", positionRanges[2]);
-    save("normals", mapOctahedralNormals(readTextureFloat(GL_TEXTURE_2D, scene.gNormal, GL_TEXTURE_2D, GL_RGB, 3)));
-
-    int albedoWidth = 0;
-    int albedoHeight = 0;
-    const std::vector<std::uint8_t> albedo = readTextureRgba8(scene.gAlbedoSpec, albedoWidth, albedoHeight);
-    save("albedo", rgbFromRgba8(albedo, albedoWidth, albedoHeight));
-    save("specular", alphaFromRgba8(albedo, albedoWidth, albedoHeight));
-
-    const FloatTexels raw = readTextureFloat(GL_TEXTURE_2D, scene.ssaoColorBuffer, GL_TEXTURE_2D, GL_RED, 1);
-    note("ssao_raw", channelRange(raw, 0));
-    save("ssao_raw", mapUnitGrey(raw));
-    const FloatTexels blurred = readTextureFloat(GL_TEXTURE_2D, scene.ssaoColorBufferBlur, GL_TEXTURE_2D, GL_RED, 1);
-    note("ssao_blur", channelRange(blurred, 0));
-    save("ssao_blur", mapUnitGrey(blurred));
-
-    std::array<FloatTexels, kShadowFaceCount> faces;
-    for (int i = 0; i < kShadowFaceCount; ++i) {
-        faces[i] = readTextureFloat(GL_TEXTURE_CUBE_MAP, scene.depthCubeMap, GL_TEXTURE_CUBE_MAP_POSITIVE_X + i,
-                                    GL_DEPTH_COMPONENT, 1);
-        // Shown as distance along the face's axis over the far plane: the
-        // stored depth itself crowds everything beyond a few units near 1.
-        for (float& value : faces[i].values) value = shadowDepthToAxisDistance(value) / kShadowFarPlane;
+    bool complete = true;
+    for (const PassBuffer& buffer : scene.passBuffers()) {
+        const std::string name = buffer.name;
+        Image8 picture;
+        switch (buffer.content) {
+            case BufferContent::ViewPosition: {
+                std::vector<ValueRange> ranges;
+                picture = mapPerChannelRange(readTextureFloat(GL_TEXTURE_2D, buffer.texture, GL_TEXTURE_2D, GL_RGB, 3),
+                                             ranges);
+                note(name + "_x", ranges[0]);
+                note(name + "_y", ranges[1]);
+                note(name + "_z", ranges[2]);
+                break;
+            }
+            case BufferContent::OctahedralNormal:
+                picture =
+                    mapOctahedralNormals(readTextureFloat(GL_TEXTURE_2D, buffer.texture, GL_TEXTURE_2D, GL_RGB, 3));
+                break;
+            case BufferContent::Albedo:
+            case BufferContent::SpecularIntensity: {
+                int width = 0;
+                int height = 0;
+                const std::vector<std::uint8_t> rgba = readTextureRgba8(buffer.texture, width, height);
+                picture = buffer.content == BufferContent::Albedo ? rgbFromRgba8(rgba, width, height)
+                                                                  : alphaFromRgba8(rgba, width, height);
+                break;
+            }
+            case BufferContent::Occlusion: {
+                const FloatTexels occlusion = readTextureFloat(GL_TEXTURE_2D, buffer.texture, GL_TEXTURE_2D, GL_RED, 1);
+                note(name, channelRange(occlusion, 0));
+                picture = mapUnitGrey(occlusion);
+                break;
+            }
+            case BufferContent::ShadowDepth: {
+                std::array<FloatTexels, kShadowFaceCount> faces;
+                for (int i = 0; i < kShadowFaceCount; ++i) {
+                    faces[i] = readTextureFloat(GL_TEXTURE_CUBE_MAP, buffer.texture, GL_TEXTURE_CUBE_MAP_POSITIVE_X + i,
+                                                GL_DEPTH_COMPONENT, 1);
+                    // Shown as distance along the face's axis over the far plane: the
+                    // stored depth itself crowds everything beyond a few units near 1.
+                    for (float& value : faces[i].values) value = shadowDepthToAxisDistance(value) / kShadowFarPlane;
+                }
+                ValueRange depthRange;
+                picture = shadowCross(faces, kShadowCellSize, depthRange);
+                note("shadow_depth", depthRange);
+                break;
+            }
+            case BufferContent::WindowColor: picture = rgbFromRgba8(readWindowRgba8(w, h), w, h); break;
+        }
+        complete = writePng(dir + "/" + prefix + "_" + name + ".png", picture) && complete;
     }
-    ValueRange depthRange;
-    save("shadow_cube", shadowCross(faces, kShadowCellSize, depthRange));
-    note("shadow_depth", depthRange);
-    return written;
+    return complete;
 }

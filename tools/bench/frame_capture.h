@@ -15,13 +15,9 @@ std::vector<std::uint8_t> readTextureRgba8(GLuint texture, int& width, int& heig
 // The colour buffer of framebuffer 0 as it is before the swap (8-bit RGBA).
 std::vector<std::uint8_t> readWindowRgba8(int width, int height);
 
-// Writes the final frame and every intermediate buffer of the frame just
-// rendered as PNG files named "<prefix>_<buffer>.png" in dir, and appends the
-// raw value ranges, one "<prefix> <what> <min> <max>" line each, to notes.
-// Call after render and before the swap.
-// Returns the files written; missing entries mean a write failed.
-std::vector<std::string> captureFrame(const RoomScene& scene, const std::string& dir, const std::string& prefix,
-                                      std::string& notes);
-
-// The buffers that captureFrame writes, in order.
-extern const char* const kCaptureBuffers[8];
+// Writes every buffer the scene's passes name (RoomScene::passBuffers, the
+// final frame among them) of the frame just rendered as PNG files named
+// "<prefix>_<buffer>.png" in dir, and appends the raw value ranges, one
+// "<prefix> <what> <min> <max>" line each, to notes. Call after render and
+// before the swap. False when a picture could not be written.
+bool captureFrame(const RoomScene& scene, const std::string& dir, const std::string& prefix, std::string& notes);

@@ -2,12 +2,6 @@
 
 #include <string>
 
-#include "scene/render_pass.h"
-
-// The seven passes of a frame, in frame order, as the reports name them.
-constexpr int kFramePassCount = static_cast<int>(RenderPass::FrameEnd);
-const char* passName(RenderPass pass);
-
 // Software rasterisers answer GL_TIME_ELAPSED queries with numbers that have
 // nothing to do with the time spent (an SSAO pass of 117 ms wall clock was
 // reported as 0.41 ms on llvmpipe), so passes there are timed on the CPU.

@@ -7,7 +7,6 @@
 #include <GL/glew.h>
 
 #include "scene/render_pass.h"
-#include "tools/bench/pass_method.h"
 
 // Times each pass of the frames it observes. On a software renderer the CPU
 // clock is read after a glFinish at every pass boundary (the finishes
