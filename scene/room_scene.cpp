@@ -1,11 +1,11 @@
 #include "scene/room_scene.h"
 
+#include "gpu/gl_errors.h"
 #include "scene/passes/forward.h"
 #include "scene/passes/gbuffer.h"
 #include "scene/passes/lighting.h"
 #include "scene/passes/shadow.h"
 #include "scene/passes/ssao.h"
-#include "scene/passes/targets.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
 #include "scene/uniforms.h"
@@ -75,18 +75,18 @@ RoomScene::~RoomScene() {
 }
 
 void RoomScene::setupDeferredBuffers() {
-    outOfMemoryRaised();  // earlier errors are not the targets'
+    drainGlErrors();  // earlier errors are not the targets'
     createGBuffer();
     createSsaoTargets();
     createSsaoKernelAndNoise();
-    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
+    if (drainGlErrors().outOfMemory) renderTargetsOutOfMemory = true;
     setLightingSamplerUnits();
     setSsaoSamplerUnits();
 }
 
 void RoomScene::setupShadowMap() {
     createShadowMap();
-    if (outOfMemoryRaised()) renderTargetsOutOfMemory = true;
+    if (drainGlErrors().outOfMemory) renderTargetsOutOfMemory = true;
     setLightingShadowSamplerUnit();
 }
 

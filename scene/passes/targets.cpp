@@ -12,16 +12,6 @@ GLuint createScreenTexture(int width, int height, GLint internalFormat, GLenum f
     return texture;
 }
 
-bool outOfMemoryRaised() {
-    bool outOfMemory = false;
-    for (int i = 0; i < 16; ++i) {
-        const GLenum error = glGetError();
-        if (error == GL_NO_ERROR) break;
-        if (error == GL_OUT_OF_MEMORY) outOfMemory = true;
-    }
-    return outOfMemory;
-}
-
 void reportIfIncomplete(const char* message) {
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) std::cout << message << std::endl;
 }

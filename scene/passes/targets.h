@@ -4,10 +4,9 @@
 
 // What the passes' render targets share.
 
+// A texture of the window's size without data, with nearest filtering, left
+// bound to GL_TEXTURE_2D so that the caller can set more of it.
 GLuint createScreenTexture(int width, int height, GLint internalFormat, GLenum format, GLenum type);
 
-// Reads GL's error flags (one per kind of error, so few) and says whether
-// one of them was GL_OUT_OF_MEMORY.
-bool outOfMemoryRaised();
-
+// Prints message (one flushed line) when the bound framebuffer is not complete.
 void reportIfIncomplete(const char* message);
