@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "assets/scene/material_library.h"
-#include "assets/texture/png_writer.h"
+#include "io/png_writer.h"
 
 namespace fs = std::filesystem;
 

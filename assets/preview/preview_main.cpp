@@ -16,8 +16,8 @@
 #include "assets/preview/rasterizer.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
-#include "assets/texture/png_writer.h"
 #include "camera/floating_camera.h"
+#include "io/png_writer.h"
 #include "io/standard_streams.h"
 #include "scene/shadow_transforms.h"
 

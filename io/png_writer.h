@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/texture/image.h"
+#include "io/image.h"
 
 // PNG bytes of an 8-bit image (1, 3 or 4 channels, rows top first).
 std::vector<std::uint8_t> encodePng(const Image& image);

@@ -1,4 +1,4 @@
-#include "assets/texture/png_writer.h"
+#include "io/png_writer.h"
 
 #include <cstdlib>
 #include <fstream>
