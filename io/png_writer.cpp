@@ -1,9 +1,10 @@
 #include "io/png_writer.h"
 
 #include <cstdlib>
-#include <fstream>
 
 #include <zlib.h>
+
+#include "io/output_file.h"
 
 namespace {
 
@@ -51,9 +52,12 @@ std::vector<std::uint8_t> encodePng(const Image& image) {
     return out;
 }
 
-bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    if (!file) return false;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
+bool writePng(const std::string& path, const Image& image, std::string& error) {
+    const std::vector<std::uint8_t> bytes =
+        image.width > 0 && image.height > 0 ? encodePng(image) : std::vector<std::uint8_t>();
+    if (bytes.empty()) {
+        error = "cannot write " + path + ": no picture to encode";
+        return false;
+    }
+    return writeWholeFile(path, bytes.data(), bytes.size(), error);
 }

@@ -200,7 +200,8 @@ glm::vec2 toScreen(const glm::mat4& viewProjection, const glm::vec3& p, int w, i
 }
 
 void save(const std::filesystem::path& path, const Image& image) {
-    writeBytes(path.string(), encodePng(image));
+    std::string ignored;
+    writePng(path.string(), image, ignored);
     std::cout << "wrote " << path.string() << std::endl;
 }
 

@@ -263,7 +263,7 @@ TEST_F(SceneFrame, TellsAnObserverEveryPassBoundaryInOrder) {
 // The light cube's colour on screen: its emission, sRGB-encoded.
 bool looksLikeTheBulb(const Image& image, glm::ivec2 pixel) {
     const std::size_t i = static_cast<std::size_t>((pixel.y * image.width + pixel.x) * 4);
-    return image.rgba[i] > 200 && image.rgba[i + 1] > 180 && image.rgba[i + 2] > 150;
+    return image.pixels[i] > 200 && image.pixels[i + 1] > 180 && image.pixels[i + 2] > 150;
 }
 
 TEST_F(SceneFrame, TheLightCubeIsHiddenBehindGeometryAndDrawnOverTheSceneInFront) {
@@ -362,7 +362,7 @@ TEST_F(SceneFrame, AOneTexelMapIsSampledLikeAnyOther) {
     // The walls' material names maps that do not exist; give it a one-texel
     // red diffuse image instead.
     scene_.reset();
-    Image red{1, 1, {255, 0, 0, 255}};
+    Image red{1, 1, 4, {255, 0, 0, 255}};
     ASSERT_TRUE(writePng("models/final_scene/textures/missing_diffuse.png", red));
     scene_ = std::make_unique<RoomScene>(kWidth, kHeight);
     aimCamera(camera_, glm::vec3(0.0f, 2.0f, 6.0f), glm::vec3(4.0f, 2.0f, -6.0f));

@@ -14,8 +14,8 @@ std::uint8_t toByte(float unit) {
 // GL reads rows from the bottom; pictures are written from the top.
 std::size_t bottomUpRow(int height, int topDownRow) { return static_cast<std::size_t>(height - 1 - topDownRow); }
 
-Image8 blank(int width, int height, int channels) {
-    Image8 image;
+Image blank(int width, int height, int channels) {
+    Image image;
     image.width = width;
     image.height = height;
     image.channels = channels;
@@ -24,8 +24,8 @@ Image8 blank(int width, int height, int channels) {
 }
 
 template <typename Map>
-Image8 mapTexels(const FloatTexels& t, int outChannels, Map map) {
-    Image8 image = blank(t.width, t.height, outChannels);
+Image mapTexels(const FloatTexels& t, int outChannels, Map map) {
+    Image image = blank(t.width, t.height, outChannels);
     for (int y = 0; y < t.height; ++y) {
         for (int x = 0; x < t.width; ++x) {
             const std::size_t in = (bottomUpRow(t.height, y) * t.width + x) * t.channels;
@@ -49,7 +49,7 @@ ValueRange channelRange(const FloatTexels& texels, int channel) {
     return r.min > r.max ? ValueRange{} : r;
 }
 
-Image8 mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ranges) {
+Image mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ranges) {
     ranges.assign(texels.channels, ValueRange{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()});
     for (std::size_t i = 0; i < texels.values.size(); ++i) {
         const float v = texels.values[i];
@@ -67,11 +67,11 @@ Image8 mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ra
     });
 }
 
-Image8 mapSignedUnit(const FloatTexels& texels) {
+Image mapSignedUnit(const FloatTexels& texels) {
     return mapTexels(texels, texels.channels, [](float v, int) { return toByte(v * 0.5f + 0.5f); });
 }
 
-Image8 mapOctahedralNormals(const FloatTexels& texels) {
+Image mapOctahedralNormals(const FloatTexels& texels) {
     FloatTexels decoded{texels.width, texels.height, 3, {}};
     decoded.values.reserve(static_cast<std::size_t>(texels.width) * texels.height * 3);
     for (std::size_t i = 0; i + 1 < texels.values.size(); i += texels.channels) {
@@ -88,12 +88,12 @@ Image8 mapOctahedralNormals(const FloatTexels& texels) {
     return mapSignedUnit(decoded);
 }
 
-Image8 mapUnitGrey(const FloatTexels& texels) {
+Image mapUnitGrey(const FloatTexels& texels) {
     return mapTexels(texels, 1, [](float v, int) { return toByte(v); });
 }
 
-Image8 rgbFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height) {
-    Image8 image = blank(width, height, 3);
+Image rgbFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height) {
+    Image image = blank(width, height, 3);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::size_t in = (bottomUpRow(height, y) * width + x) * 4;
@@ -104,8 +104,8 @@ Image8 rgbFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height
     return image;
 }
 
-Image8 alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height) {
-    Image8 image = blank(width, height, 1);
+Image alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height) {
+    Image image = blank(width, height, 1);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             image.pixels[static_cast<std::size_t>(y) * width + x] = rgba[(bottomUpRow(height, y) * width + x) * 4 + 3];
@@ -114,7 +114,7 @@ Image8 alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int heig
     return image;
 }
 
-Image8 shadowCross(const std::array<FloatTexels, kShadowFaceCount>& faces, int cellSize, ValueRange& range) {
+Image shadowCross(const std::array<FloatTexels, kShadowFaceCount>& faces, int cellSize, ValueRange& range) {
     // Cell (column, row) of each face in GL face order.
     constexpr int kCells[kShadowFaceCount][2] = {{2, 1}, {0, 1}, {1, 0}, {1, 2}, {1, 1}, {3, 1}};
     range = ValueRange{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()};
@@ -128,7 +128,7 @@ Image8 shadowCross(const std::array<FloatTexels, kShadowFaceCount>& faces, int c
     if (range.min > range.max) range = ValueRange{};
     const float span = range.max > range.min ? range.max - range.min : 1.0f;
 
-    Image8 image = blank(4 * cellSize, 3 * cellSize, 1);
+    Image image = blank(4 * cellSize, 3 * cellSize, 1);
     for (int f = 0; f < kShadowFaceCount; ++f) {
         const FloatTexels& face = faces[f];
         if (face.width <= 0 || face.height <= 0) continue;

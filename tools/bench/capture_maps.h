@@ -5,15 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "io/image.h"
 #include "scene/shadow_transforms.h"
-
-// An 8-bit picture, rows from the top, ready for a PNG file.
-struct Image8 {
-    int width = 0;
-    int height = 0;
-    int channels = 0;  // 1 = grey, 3 = RGB
-    std::vector<std::uint8_t> pixels;
-};
 
 // Float texels as GL reads them back: rows from the bottom, `channels` per texel.
 struct FloatTexels {
@@ -33,17 +26,17 @@ ValueRange channelRange(const FloatTexels& texels, int channel);
 
 // Each channel stretched from its own smallest to largest value (0 to 255);
 // the ranges used are returned for the record. Non-finite values map to 0.
-Image8 mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ranges);
+Image mapPerChannelRange(const FloatTexels& texels, std::vector<ValueRange>& ranges);
 // Unit vectors: each component c in [-1, 1] as (c + 1) / 2.
-Image8 mapSignedUnit(const FloatTexels& texels);
+Image mapSignedUnit(const FloatTexels& texels);
 // Normals stored as an octahedral encoding in the first two channels, decoded
 // to unit vectors and shown as (n + 1) / 2.
-Image8 mapOctahedralNormals(const FloatTexels& texels);
+Image mapOctahedralNormals(const FloatTexels& texels);
 // First channel, clamped to [0, 1], as grey.
-Image8 mapUnitGrey(const FloatTexels& texels);
+Image mapUnitGrey(const FloatTexels& texels);
 // 8-bit RGBA read back bottom-up: its colour, or its alpha as grey.
-Image8 rgbFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height);
-Image8 alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height);
+Image rgbFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height);
+Image alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int height);
 
 // The six depth faces of a cube map (GL face order +X, -X, +Y, -Y, +Z, -Z,
 // each `faceSize` square, as read back) shrunk to `cellSize` by averaging and
@@ -55,7 +48,7 @@ Image8 alphaFromRgba8(const std::vector<std::uint8_t>& rgba, int width, int heig
 // orientation in which the neighbouring faces meet at shared edges. Depth
 // is stretched from the smallest to the largest value over all faces (near
 // dark, far light); the range is returned. Empty cells are black.
-Image8 shadowCross(const std::array<FloatTexels, kShadowFaceCount>& faces, int cellSize, ValueRange& range);
+Image shadowCross(const std::array<FloatTexels, kShadowFaceCount>& faces, int cellSize, ValueRange& range);
 
 // Mean and largest absolute difference of the first channels of two
 // pictures of the same size (NaN when the sizes differ or are empty).

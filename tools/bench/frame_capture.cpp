@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdio>
 
+#include "io/png_writer.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
-#include "tools/bench/png_file.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ bool captureFrame(const RoomScene& scene, const std::string& dir, const std::str
     bool complete = true;
     for (const PassBuffer& buffer : scene.passBuffers()) {
         const std::string name = buffer.name;
-        Image8 picture;
+        Image picture;
         switch (buffer.content) {
             case BufferContent::ViewPosition: {
                 std::vector<ValueRange> ranges;
@@ -122,7 +122,8 @@ bool captureFrame(const RoomScene& scene, const std::string& dir, const std::str
             }
             case BufferContent::WindowColor: picture = rgbFromRgba8(readWindowRgba8(w, h), w, h); break;
         }
-        complete = writePng(dir + "/" + prefix + "_" + name + ".png", picture) && complete;
+        std::string ignored;  // the caller reports the frame's pictures as a whole
+        complete = writePng(dir + "/" + prefix + "_" + name + ".png", picture, ignored) && complete;
     }
     return complete;
 }

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -17,6 +16,8 @@
 
 #include "app/args.h"
 #include "app/window.h"
+#include "io/output_file.h"
+#include "io/png_writer.h"
 #include "io/standard_streams.h"
 #include "scene/room_scene.h"
 #include "tools/bench/frame_capture.h"
@@ -24,7 +25,6 @@
 #include "tools/bench/options.h"
 #include "tools/bench/pass_method.h"
 #include "tools/bench/pass_profiler.h"
-#include "tools/bench/png_file.h"
 #include "tools/bench/progress_line.h"
 #include "tools/bench/report.h"
 #include "tools/bench/session.h"
@@ -56,20 +56,11 @@ private:
     std::array<double, static_cast<int>(SceneBuildStep::Done) + 1> ms_{};
 };
 
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
-    std::ofstream file(path, std::ios::binary);
-    file << text;
-    file.close();
-    if (file) return true;
-    error = "cannot write " + path;
-    return false;
-}
-
-// Writes the file, or prints why it could not.
+// Writes the file, or says that it could not.
 bool saveText(const std::string& path, const std::string& text) {
-    std::string error;
-    if (writeTextFile(path, text, error)) return true;
-    std::cout << "Error: " << error << std::endl;
+    std::string unused;  // the bench's line names the file alone
+    if (writeWholeFile(path, text.data(), text.size(), unused)) return true;
+    std::cout << "Error: cannot write " << path << std::endl;
     return false;
 }
 
@@ -229,8 +220,10 @@ bool inspectRun(const BenchOptions& options, Runner& runner, BenchResult& result
 
         const FloatTexels full = redrawWithBruteForceSsao(runner);
         if (capture) {
+            std::string ignored;
             complete =
-                writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full)) && complete;
+                writePng(options.captureDir + "/" + prefix + "_ssao_blur_full.png", mapUnitGrey(full), ignored) &&
+                complete;
         }
         const Difference d = compareFirstChannel(interleaved, full);
         differences.push_back(d);

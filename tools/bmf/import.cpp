@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +17,7 @@
 #include <assimp/Importer.hpp>
 
 #include "io/input_file.h"
+#include "io/output_file.h"
 
 namespace fs = std::filesystem;
 
@@ -47,36 +46,6 @@ fs::path resolvedFolder(const std::string& scenePath) {
     const fs::path folder = fs::absolute(fs::path(scenePath), ec).parent_path();
     const fs::path resolved = fs::weakly_canonical(folder, ec);
     return ec ? folder.lexically_normal() : resolved;
-}
-
-// Writes all bytes to path and closes it, checking each step: a full disk
-// shows at a write or only at the close. The open does not wait for a FIFO's
-// reader.
-bool writeWholeFile(const std::string& path, const void* data, std::size_t size, std::string& error) {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
-    if (fd < 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    const char* next = static_cast<const char*>(data);
-    std::size_t left = size;
-    while (left > 0) {
-        const ssize_t written = write(fd, next, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            error = "cannot write " + path + ": " + std::strerror(written < 0 ? errno : ENOSPC);
-            close(fd);
-            return false;
-        }
-        next += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    if (close(fd) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
 }
 
 // Removes path only if it is a regular file: the output may be a device.
