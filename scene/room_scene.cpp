@@ -6,17 +6,10 @@
 #include "scene/passes/lighting.h"
 #include "scene/passes/shadow.h"
 #include "scene/passes/ssao.h"
+#include "scene/room_facts.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
 #include "scene/uniforms.h"
-
-namespace {
-
-const char* const kLightCubeModelPath = "models/lightCube/light_cube.bmf";
-const char* const kSceneModelPath = "models/final_scene/final_scene.bmf";
-const char* const kLampModelPath = "models/lamp2/lamp2.bmf";
-
-}  // namespace
 
 RoomScene::RoomScene(int width, int height) : RoomScene(width, height, nullptr) {}
 
@@ -54,10 +47,10 @@ RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
 
     notify(SceneBuildStep::Models);
     glUseProgram(geometryShader->program);
-    sceneModel.load(kSceneModelPath, geometryShader);
-    lampModel.load(kLampModelPath, geometryShader);
+    sceneModel.load(room::kSceneModelPath, geometryShader);
+    lampModel.load(room::kLampModelPath, geometryShader);
     glUseProgram(standardShader->program);
-    lightCubeModel.load(kLightCubeModelPath, standardShader);
+    lightCubeModel.load(room::kLightCubeModelPath, standardShader);
     notify(SceneBuildStep::Done);
 }
 

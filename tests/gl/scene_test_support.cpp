@@ -13,6 +13,7 @@
 
 #include "io/png_writer.h"
 #include "model/bmf_format.h"
+#include "scene/room_facts.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace fs = std::filesystem;
@@ -140,7 +141,7 @@ void writeTestRoom(const std::string& directory) {
     addBox(walls, {-0.9f, 0.0f, 2.4f}, {0.9f, 0.9f, 3.6f}, false);      // table under the light
     addBox(walls, kPillarCentre - glm::vec3(0.6f), kPillarCentre + glm::vec3(0.6f), false);
     room.meshes.push_back(walls);
-    writeFile(directory + "/models/final_scene/final_scene.bmf", serializeModelFile(room));
+    writeFile(directory + "/" + room::kSceneModelPath, serializeModelFile(room));
 
     // The lamp: a rod down from the pivot and a shade open below, just above
     // the light at local (0, -1.2, 0), so that the light reaches the walls.
@@ -150,7 +151,7 @@ void writeTestRoom(const std::string& directory) {
     addBox(shade, {-0.03f, -0.8f, -0.03f}, {0.03f, 0.0f, 0.03f}, false);
     addBox(shade, {-0.4f, -1.1f, -0.4f}, {0.4f, -0.8f, 0.4f}, false, 3);
     lamp.meshes.push_back(shade);
-    writeFile(directory + "/models/lamp2/lamp2.bmf", serializeModelFile(lamp));
+    writeFile(directory + "/" + room::kLampModelPath, serializeModelFile(lamp));
 
     // A large cube so that it covers pixels at test sizes (the scene scales it by 0.1).
     ModelData cube;
@@ -160,7 +161,7 @@ void writeTestRoom(const std::string& directory) {
     MeshRecord cubeMesh;
     addBox(cubeMesh, glm::vec3(-2.0f), glm::vec3(2.0f), false);
     cube.meshes.push_back(cubeMesh);
-    writeFile(directory + "/models/lightCube/light_cube.bmf", serializeModelFile(cube));
+    writeFile(directory + "/" + room::kLightCubeModelPath, serializeModelFile(cube));
 }
 
 ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& directory) : previous_(fs::current_path().string()) {
