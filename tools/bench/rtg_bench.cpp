@@ -12,10 +12,8 @@
 #include <vector>
 
 #include <GL/glew.h>
-#include <SDL.h>
 
-#include "app/args.h"
-#include "app/window.h"
+#include "app/startup.h"
 #include "io/output_file.h"
 #include "io/png_writer.h"
 #include "io/standard_streams.h"
@@ -269,30 +267,22 @@ int main(int argc, char** argv) {
     windowOptions.width = options.width;
     windowOptions.height = options.height;
     windowOptions.swapInterval = 0;
-    AppWindow window;
-    if (!openWindow(windowOptions, window, error)) {
-        std::cout << "Error: " << error << std::endl;
-        return 1;
-    }
-    result.startup.contextMs = msSince(startupBegin);
-    if (!checkGlRequirements(error) || !checkWindowSizeLimits(options.width, options.height, error)) {
-        std::cout << error << std::endl;
+    BuildTimer buildTimer;
+    Startup app;
+    const auto contextReady = [&] { result.startup.contextMs = msSince(startupBegin); };
+    const StartupFailure failure = startUp(windowOptions, contextReady, &buildTimer, app, error);
+    if (failure != StartupFailure::None) {
+        std::cout << (failure == StartupFailure::Window ? "Error: " : "") << error << std::endl;
         return 1;
     }
     result.renderer = glString(GL_RENDERER);
     result.glVersion = glString(GL_VERSION);
-
-    BuildTimer buildTimer;
-    RoomScene scene(options.width, options.height, &buildTimer);
-    if (scene.renderTargetsOutOfMemory) {
-        std::cout << renderTargetMemoryMessage(options.width, options.height) << std::endl;
-        return 1;
-    }
     result.startup.shaderProgramsMs = buildTimer.ms(SceneBuildStep::ShaderPrograms);
     result.startup.renderTargetsMs = buildTimer.ms(SceneBuildStep::RenderTargets);
     result.startup.modelsMs = buildTimer.ms(SceneBuildStep::Models);
 
-    BenchSession session(scene, window, options.step);
+    RoomScene& scene = *app.scene;
+    BenchSession session(scene, app.window, options.step);
     Runner runner{session};
     const Clock::time_point firstFrameBegin = Clock::now();
     runner.advanceTo(1);
