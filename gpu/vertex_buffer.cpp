@@ -6,11 +6,11 @@
 
 namespace {
 
-// Mesh layout (geometry, depth and standard programs).
-inline constexpr GLuint kAttribPosition = 0;
-inline constexpr GLuint kAttribNormal = 1;
-inline constexpr GLuint kAttribTexCoords = 2;
-inline constexpr GLuint kAttribTangent = 3;
+// The mesh programs' inputs (geometry, depth and standard programs).
+constexpr GLuint kAttribPosition = 0;
+constexpr GLuint kAttribNormal = 1;
+constexpr GLuint kAttribTexCoords = 2;
+constexpr GLuint kAttribTangent = 3;
 
 struct AttributeLayout {
     GLuint location;

@@ -3,9 +3,9 @@
 
 namespace {
 
-// Full-screen quad (SSAO, SSAO blur and lighting programs).
-inline constexpr GLuint kQuadAttribPosition = 0;   // vec3
-inline constexpr GLuint kQuadAttribTexCoords = 1;  // vec2
+// The inputs of the quad's programs (SSAO, SSAO blur and lighting).
+constexpr GLuint kQuadAttribPosition = 0;   // vec3
+constexpr GLuint kQuadAttribTexCoords = 1;  // vec2
 
 // x, y, z in normalised device coordinates, then u, v; a counter-clockwise
 // strip so that the quad survives back-face culling.
