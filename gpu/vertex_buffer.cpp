@@ -6,12 +6,6 @@
 
 namespace {
 
-// The mesh programs' inputs (geometry, depth and standard programs).
-constexpr GLuint kAttribPosition = 0;
-constexpr GLuint kAttribNormal = 1;
-constexpr GLuint kAttribTexCoords = 2;
-constexpr GLuint kAttribTangent = 3;
-
 struct AttributeLayout {
     GLuint location;
     GLint components;
@@ -25,11 +19,13 @@ constexpr GLint componentsOf() {
 }
 
 constexpr GLsizei kVertexStride = sizeof(Vertex);
+// The inputs the mesh programs (geometry, depth and standard) declare, at
+// locations 0 to 3 in Vertex's member order.
 constexpr AttributeLayout kMeshAttributes[] = {
-    {kAttribPosition, componentsOf<decltype(Vertex::position)>(), offsetof(Vertex, position)},
-    {kAttribNormal, componentsOf<decltype(Vertex::normal)>(), offsetof(Vertex, normal)},
-    {kAttribTexCoords, componentsOf<decltype(Vertex::texCoords)>(), offsetof(Vertex, texCoords)},
-    {kAttribTangent, componentsOf<decltype(Vertex::tangent)>(), offsetof(Vertex, tangent)},
+    {0, componentsOf<decltype(Vertex::position)>(), offsetof(Vertex, position)},
+    {1, componentsOf<decltype(Vertex::normal)>(), offsetof(Vertex, normal)},
+    {2, componentsOf<decltype(Vertex::texCoords)>(), offsetof(Vertex, texCoords)},
+    {3, componentsOf<decltype(Vertex::tangent)>(), offsetof(Vertex, tangent)},
 };
 
 }  // namespace
