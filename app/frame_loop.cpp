@@ -53,9 +53,21 @@ void FrameLoop::run() {
     }
 }
 
-bool FrameLoop::frame(float deltaTime, FrameObserver* observer) { return draw(deltaTime, false, observer); }
+bool FrameLoop::frame(float deltaTime, FrameObserver* observer) {
+    beginFrame();
+    moveCamera(deltaTime);
+    if (observer != nullptr) observer->beforeRender();
+    scene_.render(camera_, deltaTime);
+    return endFrame(observer);
+}
 
-bool FrameLoop::redraw(FrameObserver* observer) { return draw(0.0f, true, observer); }
+bool FrameLoop::redraw(FrameObserver* observer) {
+    beginFrame();
+    camera_.update();
+    if (observer != nullptr) observer->beforeRender();
+    scene_.renderAgain(camera_);
+    return endFrame(observer);
+}
 
 void FrameLoop::advance(float deltaTime) {
     moveCamera(deltaTime);
@@ -94,24 +106,16 @@ void FrameLoop::moveCamera(float deltaTime) {
     camera_.update();
 }
 
-bool FrameLoop::draw(float deltaTime, bool again, FrameObserver* observer) {
+void FrameLoop::beginFrame() {
     if (!fixedStateSet_) {
         setFixedFrameState();
         fixedStateSet_ = true;
     }
     handleEvents();
     clearFrame();
-    if (again) {
-        camera_.update();
-    } else {
-        moveCamera(deltaTime);
-    }
-    if (observer != nullptr) observer->beforeRender();
-    if (again) {
-        scene_.renderAgain(camera_);
-    } else {
-        scene_.render(camera_, deltaTime);
-    }
+}
+
+bool FrameLoop::endFrame(FrameObserver* observer) {
     if (observer != nullptr) observer->afterRender();
     SDL_GL_SwapWindow(window_);
     return !quitRequested_;

@@ -65,7 +65,10 @@ public:
 private:
     void handleEvents();
     void moveCamera(float deltaTime);
-    bool draw(float deltaTime, bool again, FrameObserver* observer);
+    // What every frame does before its camera step and render call (the
+    // fixed state once, events, clear) and after it (observer, swap).
+    void beginFrame();
+    bool endFrame(FrameObserver* observer);
 
     RoomScene& scene_;
     SDL_Window* window_;

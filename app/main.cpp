@@ -6,9 +6,9 @@
 
 #include "app/args.h"
 #include "app/frame_loop.h"
+#include "app/startup.h"
 #include "app/window.h"
-#include "model/standard_streams.h"
-#include "scene/room_scene.h"
+#include "io/standard_streams.h"
 
 namespace {
 
@@ -34,21 +34,16 @@ int main(int argc, char** argv) {
         std::cout << error << std::endl;
         return 1;
     }
-    AppWindow window;
-    if (!openWindow(options, window, error)) return failStartup(error);
-    std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;
-    if (!checkGlRequirements(error) || !checkWindowSizeLimits(options.width, options.height, error)) {
+    Startup app;
+    const auto printVersion = [] { std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl; };
+    const StartupFailure failure = startUp(options, printVersion, nullptr, app, error);
+    if (failure == StartupFailure::Window) return failStartup(error);
+    if (failure != StartupFailure::None) {
         std::cout << error << std::endl;
         return 1;
     }
-    // Loads every shader, model and texture and builds the render targets.
-    RoomScene scene(options.width, options.height);
-    if (scene.renderTargetsOutOfMemory) {
-        std::cout << renderTargetMemoryMessage(options.width, options.height) << std::endl;
-        return 1;
-    }
-    FrameLoop loop(scene, window.window);
+    FrameLoop loop(*app.scene, app.window.window);
     loop.run();
-    // The loop (camera and flight) goes first, then the scene (declared before it).
+    // The loop (camera and flight) goes first, then the scene (app, declared before it).
     return 0;
 }

@@ -7,7 +7,8 @@
 #include <thread>
 
 #include "assets/scene/material_library.h"
-#include "assets/texture/png_writer.h"
+#include "io/output_file.h"
+#include "io/png_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -90,7 +91,8 @@ bool generateAssets(const std::string& outDir, GenerationReport& report, std::st
     auto write = [&](const fs::path& path, const std::vector<std::uint8_t>& bytes) {
         std::error_code ec;
         fs::create_directories(path.parent_path(), ec);
-        if (!writeBytes(path.string(), bytes)) {
+        std::string unused;  // the generator's line names the file alone
+        if (!writeWholeFile(path.string(), bytes.data(), bytes.size(), unused)) {
             error = "cannot write " + path.string();
             return false;
         }

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "assets/generate.h"
-#include "model/standard_streams.h"
+#include "io/standard_streams.h"
 
 int main(int argc, char** argv) {
     reopenClosedStandardStreams();

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <vector>
 
-#include "model/input_file.h"
+#include "io/input_file.h"
 
 namespace {
 

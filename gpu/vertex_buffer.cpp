@@ -2,8 +2,7 @@
 
 #include <cstddef>
 
-#include "gpu/shader_contract.h"
-#include "gpu/vertex.h"
+#include "model/vertex.h"
 
 namespace {
 
@@ -20,11 +19,13 @@ constexpr GLint componentsOf() {
 }
 
 constexpr GLsizei kVertexStride = sizeof(Vertex);
+// The inputs the mesh programs (geometry, depth and standard) declare, at
+// locations 0 to 3 in Vertex's member order.
 constexpr AttributeLayout kMeshAttributes[] = {
-    {kAttribPosition, componentsOf<decltype(Vertex::position)>(), offsetof(Vertex, position)},
-    {kAttribNormal, componentsOf<decltype(Vertex::normal)>(), offsetof(Vertex, normal)},
-    {kAttribTexCoords, componentsOf<decltype(Vertex::texCoords)>(), offsetof(Vertex, texCoords)},
-    {kAttribTangent, componentsOf<decltype(Vertex::tangent)>(), offsetof(Vertex, tangent)},
+    {0, componentsOf<decltype(Vertex::position)>(), offsetof(Vertex, position)},
+    {1, componentsOf<decltype(Vertex::normal)>(), offsetof(Vertex, normal)},
+    {2, componentsOf<decltype(Vertex::texCoords)>(), offsetof(Vertex, texCoords)},
+    {3, componentsOf<decltype(Vertex::tangent)>(), offsetof(Vertex, tangent)},
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <GL/glew.h>
 
-// A mesh's interleaved vertices (the Vertex layout of gpu/vertex.h) with the
+// A mesh's interleaved vertices (the Vertex layout of model/vertex.h) with the
 // vertex array object describing them.
 struct VertexBuffer {
     GLuint id = 0;   // GL_ARRAY_BUFFER data

@@ -17,7 +17,7 @@
 
 #include <glm/glm.hpp>
 
-#include "gpu/vertex.h"
+#include "model/vertex.h"
 
 struct MaterialRecord {
     glm::vec3 diffuse{0.0f};

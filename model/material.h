@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-
 #include <GL/glew.h>
 #include <glm/glm.hpp>
 
@@ -17,6 +15,3 @@ struct Material {
     GLuint specularMap = 0;      // unit 2
     GLuint displacementMap = 0;  // unit 3
 };
-
-// The factors mirror the first 40 bytes of a material record in the file.
-static_assert(offsetof(Material, diffuseMap) == 40, "Material factors must be tightly packed");

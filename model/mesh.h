@@ -7,9 +7,9 @@
 
 #include "gpu/index_buffer.h"
 #include "gpu/shader.h"
-#include "gpu/vertex.h"
 #include "gpu/vertex_buffer.h"
 #include "model/material.h"
+#include "model/vertex.h"
 
 // One drawable piece of a model: its buffers on the GPU, a copy of its
 // material (sharing the model's texture names) and the material uniform

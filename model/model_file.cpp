@@ -3,7 +3,7 @@
 #include <new>
 #include <vector>
 
-#include "model/input_file.h"
+#include "io/input_file.h"
 
 bool readModelFile(const char* path, ModelData& out, std::string& error) {
     out = ModelData();

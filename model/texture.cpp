@@ -5,19 +5,12 @@
 
 #include <stb_image.h>
 
-#include "model/input_file.h"
+#include "gpu/gl_errors.h"
+#include "io/input_file.h"
 
 namespace {
 
 constexpr int kRequestedChannels = 4;  // grey and RGB images are expanded to RGBA
-constexpr int kMaxErrorsDrained = 16;  // GL keeps at most one flag per error kind
-
-// Clears GL's error flags; true when there were none.
-bool drainGlErrors() {
-    bool clean = true;
-    for (int i = 0; i < kMaxErrorsDrained && glGetError() != GL_NO_ERROR; ++i) clean = false;
-    return clean;
-}
 
 }  // namespace
 
@@ -65,5 +58,5 @@ bool createTexture(const char* path, GLuint name) {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     }
     stbi_image_free(pixels);
-    return drainGlErrors();
+    return !drainGlErrors().any;
 }

@@ -2,13 +2,14 @@
 
 #include <glm/glm.hpp>
 
+#include "scene/room_facts.h"
+
 // The lamp's pendulum swing. The matrices are advanced step by step every
 // frame, never rebuilt from the angle, so the swing's own state is the
-// direction and the accumulated angle alone.
+// direction and the accumulated angle alone. Where the lamp and the light
+// hang and where the swing turns are the room's facts (scene/room_facts.h).
 
-constexpr float kSwingRate = 0.2f;          // radians per second
-constexpr float kSwingTurnAngle = 0.4f;     // turn around past +-this angle
-constexpr float kLightPivotOffset = 12.0f;  // along the light cube's local y axis
+constexpr float kSwingRate = 0.2f;  // radians per second
 
 struct LampSwing {
     float swingDirection = 1.0f;
@@ -20,8 +21,8 @@ struct LampSwing {
 };
 
 // Turns the lamp about its own origin and the light cube about a pivot
-// kLightPivotOffset up its local y axis, then reads the light position back
-// from the cube's translation.
+// room::kLightPivotOffset up its local y axis, then reads the light position
+// back from the cube's translation.
 void applySwingStep(float step, glm::mat4& lampModelMatrix, glm::mat4& lightCubeModelMatrix, glm::vec3& lightPosition);
 
 // Everything the swing moves, as one value: the swing itself, the lamp's and
@@ -33,11 +34,14 @@ struct LampState {
     glm::mat4 lightCubeModelMatrix{1.0f};
     glm::vec3 lightPosition{0.0f};
 
-    // As the scene is built: the light at (0, 2.8, 3) inside a cube scaled by
-    // 0.1, the lamp hanging above it from (0, 4, 3), the swing at rest.
+    // As the scene is built: the light at rest inside its scaled cube, the
+    // lamp at its pivot above it, the swing at rest.
     static LampState atStart();
     // After the given seconds of swing from the start, in frames of frameTime.
     static LampState at(float seconds, float frameTime);
+    // Turned from rest by angle radians (either sign) in the one frame that
+    // takes, as a long frame turns it: a pose for the generator and its preview.
+    static LampState swungBy(float angle);
 
     // One frame's swing: a single step of the frame's own length.
     void advance(float deltaTime);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <GL/glew.h>
+
 // The frame's passes in the order they run, for whoever wants to time them.
 enum class RenderPass {
     Geometry,
@@ -10,6 +12,28 @@ enum class RenderPass {
     DepthCopy,
     Forward,
     FrameEnd,  // after the last pass
+};
+
+constexpr int kFramePassCount = static_cast<int>(RenderPass::FrameEnd);
+// The name each pass gives itself ("geometry", "ssao", ...), for reports.
+const char* passName(RenderPass pass);
+
+// What a texture that a pass writes holds, so that a tool can show it.
+enum class BufferContent {
+    ViewPosition,       // RGB float: view-space position, 0 where nothing was drawn
+    OctahedralNormal,   // RGB float: a unit normal octahedral-encoded in x and y
+    Albedo,             // the colour of an RGBA8 texture
+    SpecularIntensity,  // the alpha of an RGBA8 texture
+    Occlusion,          // R float: visibility in [0, 1]
+    ShadowDepth,        // a depth cube map: each face's window depth
+    WindowColor,        // the window's back buffer before the swap
+};
+
+// One texture of a pass under the name its picture takes.
+struct PassBuffer {
+    const char* name;
+    BufferContent content;
+    GLuint texture;  // 0 for the window
 };
 
 // Told at every pass boundary which pass starts next (FrameEnd once the

@@ -1,21 +1,15 @@
 #include "scene/room_scene.h"
 
-#include "gpu/shader_contract.h"
+#include "gpu/gl_errors.h"
+#include "scene/passes/forward.h"
+#include "scene/passes/gbuffer.h"
+#include "scene/passes/lighting.h"
+#include "scene/passes/shadow.h"
+#include "scene/passes/ssao.h"
+#include "scene/room_facts.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
 #include "scene/uniforms.h"
-
-namespace {
-
-const char* const kLightCubeModelPath = "models/lightCube/light_cube.bmf";
-const char* const kSceneModelPath = "models/final_scene/final_scene.bmf";
-const char* const kLampModelPath = "models/lamp2/lamp2.bmf";
-
-Shader* buildProgram(const ProgramSources& sources) {
-    return new Shader(sources.vertex, sources.geometry, sources.fragment);
-}
-
-}  // namespace
 
 RoomScene::RoomScene(int width, int height) : RoomScene(width, height, nullptr) {}
 
@@ -29,12 +23,12 @@ RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
         if (buildObserver != nullptr) buildObserver->buildStep(next);
     };
     notify(SceneBuildStep::ShaderPrograms);
-    geometryShader = buildProgram(kGeometryProgramSources);
-    lightingShader = buildProgram(kLightingProgramSources);
-    ssaoShader = buildProgram(kSsaoProgramSources);
-    ssaoBlurShader = buildProgram(kSsaoBlurProgramSources);
-    depthShader = buildProgram(kDepthProgramSources);
-    standardShader = buildProgram(kStandardProgramSources);
+    geometryShader = buildProgram(gbuffer_pass::kProgram);
+    lightingShader = buildProgram(lighting_pass::kProgram);
+    ssaoShader = buildProgram(ssao_pass::kProgram);
+    ssaoBlurShader = buildProgram(ssao_pass::kBlurProgram);
+    depthShader = buildProgram(shadow_pass::kProgram);
+    standardShader = buildProgram(forward_pass::kProgram);
 
     // The swing itself is process-wide and goes on where it is.
     const LampState start = LampState::atStart();
@@ -53,10 +47,10 @@ RoomScene::RoomScene(int width, int height, SceneBuildObserver* buildObserver)
 
     notify(SceneBuildStep::Models);
     glUseProgram(geometryShader->program);
-    sceneModel.load(kSceneModelPath, geometryShader);
-    lampModel.load(kLampModelPath, geometryShader);
+    sceneModel.load(room::kSceneModelPath, geometryShader);
+    lampModel.load(room::kLampModelPath, geometryShader);
     glUseProgram(standardShader->program);
-    lightCubeModel.load(kLightCubeModelPath, standardShader);
+    lightCubeModel.load(room::kLightCubeModelPath, standardShader);
     notify(SceneBuildStep::Done);
 }
 
@@ -73,27 +67,61 @@ RoomScene::~RoomScene() {
     // The models follow as members, in reverse declaration order: lamp, room, light cube.
 }
 
+void RoomScene::setupDeferredBuffers() {
+    drainGlErrors();  // earlier errors are not the targets'
+    createGBuffer();
+    createSsaoTargets();
+    createSsaoKernelAndNoise();
+    if (drainGlErrors().outOfMemory) renderTargetsOutOfMemory = true;
+    setLightingSamplerUnits();
+    setSsaoSamplerUnits();
+}
+
+void RoomScene::setupShadowMap() {
+    createShadowMap();
+    if (drainGlErrors().outOfMemory) renderTargetsOutOfMemory = true;
+    setLightingShadowSamplerUnit();
+}
+
+void RoomScene::render(Camera& camera, float deltaTime) {
+    advanceLamp(deltaTime);
+    renderPasses(camera, deltaTime);
+}
+
+// No time passes in a frame drawn again.
+void RoomScene::renderAgain(Camera& camera) { renderPasses(camera, 0.0f); }
+
+void RoomScene::renderPasses(Camera& camera, float deltaTime) {
+    notifyPass(RenderPass::Geometry);
+    renderGeometryPass(camera);
+    notifyPass(RenderPass::Ssao);
+    renderSsaoPass(camera);
+    notifyPass(RenderPass::SsaoBlur);
+    renderSsaoBlurPass();
+    notifyPass(RenderPass::Shadow);
+    renderShadowPass();
+    notifyPass(RenderPass::Lighting);
+    renderLightingPass(camera);
+    notifyPass(RenderPass::DepthCopy);
+    copyDepthToWindow();
+    notifyPass(RenderPass::Forward);
+    renderForwardPass(camera, deltaTime);
+    notifyPass(RenderPass::FrameEnd);
+}
+
+void RoomScene::drawRoomAndLamp(GLuint program, const char* modelUniform, void (Model::*draw)()) {
+    setUniform(program, modelUniform, sceneModelMatrix);
+    (sceneModel.*draw)();
+    setUniform(program, modelUniform, lampModelMatrix);
+    // The lamp's shade is open: both sides of its faces are seen (and cast shadows).
+    glDisable(GL_CULL_FACE);
+    (lampModel.*draw)();
+    glEnable(GL_CULL_FACE);
+}
+
 LampSwing& RoomScene::swingState() {
     static LampSwing swing;
     return swing;
-}
-
-bool RoomScene::useBruteForceSsao(bool on, std::string& error) {
-    if (on && bruteForceSsaoShader_ == nullptr) {
-        Shader* twin = buildProgram(kBruteForceSsaoProgramSources);
-        GLint linked = GL_FALSE;
-        glGetProgramiv(twin->program, GL_LINK_STATUS, &linked);
-        if (linked != GL_TRUE) {
-            delete twin;
-            error = "the brute-force SSAO program did not link";
-            return false;
-        }
-        glUseProgram(twin->program);
-        setSamplerUnits(twin->program, kSsaoSamplerUnits);
-        bruteForceSsaoShader_ = twin;
-    }
-    bruteForceSsao_ = on;
-    return true;
 }
 
 LampState RoomScene::lampState() const {
@@ -118,6 +146,11 @@ void RoomScene::advanceLamp(float deltaTime) {
     setLampState(state);
 }
 
-std::vector<glm::mat4> RoomScene::computeShadowTransforms(glm::mat4 shadowProjection, glm::vec3 lightPos) {
-    return ::computeShadowTransforms(shadowProjection, lightPos);
+std::vector<PassBuffer> RoomScene::passBuffers() const {
+    std::vector<PassBuffer> buffers;
+    listGBufferBuffers(buffers);
+    listSsaoBuffers(buffers);
+    listShadowBuffers(buffers);
+    listForwardBuffers(buffers);
+    return buffers;
 }

@@ -42,6 +42,9 @@ public:
     void setLampState(const LampState& state);
     // Told at every pass boundary when set (null: nobody).
     void setPassObserver(RenderPassObserver* observer) { passObserver_ = observer; }
+    // The textures the passes write, in frame order, the window last: what
+    // a tool can read back after render and before the swap.
+    std::vector<PassBuffer> passBuffers() const;
 
     // G-buffer, SSAO and blur targets, kernel, noise texture and the sampler
     // units of the lighting, SSAO and blur programs.
@@ -103,19 +106,33 @@ private:
     }
     // The seven passes; deltaTime only goes on to setObjectUniforms.
     void renderPasses(Camera& camera, float deltaTime);
-    void renderGeometryPass(Camera& camera);
     // The room, then the lamp with culling off, each placed through modelUniform.
     void drawRoomAndLamp(GLuint program, const char* modelUniform, void (Model::*draw)());
-    void renderSsaoPass(Camera& camera);
-    void renderSsaoBlurPass();
-    void renderShadowPass(std::vector<glm::mat4>& shadowTransforms);
-    void renderLightingPass(Camera& camera);
-    void copyDepthToWindow();
-    void renderForwardPass(Camera& camera, float deltaTime);
-    // The jobs of setupDeferredBuffers.
+
+    // Each pass's set-up, drawing and buffers, in the file of that pass
+    // (scene/passes/): the G-buffer pass,
     void createGBuffer();
+    void renderGeometryPass(Camera& camera);
+    void listGBufferBuffers(std::vector<PassBuffer>& out) const;
+    // the SSAO pass and its blur,
     void createSsaoTargets();
     void createSsaoKernelAndNoise();
+    void setSsaoSamplerUnits();
+    void renderSsaoPass(Camera& camera);
+    void renderSsaoBlurPass();
+    void listSsaoBuffers(std::vector<PassBuffer>& out) const;
+    // the shadow pass,
+    void createShadowMap();
+    void renderShadowPass();
+    void listShadowBuffers(std::vector<PassBuffer>& out) const;
+    // the lighting pass with the depth copy,
+    void setLightingSamplerUnits();
+    void setLightingShadowSamplerUnit();
+    void renderLightingPass(Camera& camera);
+    void copyDepthToWindow();
+    // and the forward pass.
+    void renderForwardPass(Camera& camera, float deltaTime);
+    void listForwardBuffers(std::vector<PassBuffer>& out) const;
 
     RenderPassObserver* passObserver_ = nullptr;
     Shader* bruteForceSsaoShader_ = nullptr;  // owned; built on request

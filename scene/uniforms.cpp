@@ -2,6 +2,10 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+Shader* buildProgram(const ProgramSources& sources) {
+    return new Shader(sources.vertex, sources.geometry, sources.fragment);
+}
+
 void setUniform(GLuint program, const char* name, const glm::mat4& value) {
     glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, glm::value_ptr(value));
 }
@@ -20,4 +24,9 @@ void setUniform(GLuint program, const char* name, float value) {
 
 void setSamplerUnit(GLuint program, const char* name, GLint unit) {
     glUniform1i(glGetUniformLocation(program, name), unit);
+}
+
+void bindTexture(GLint unit, GLenum target, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+    glBindTexture(target, texture);
 }

@@ -13,7 +13,7 @@ if [ ! -f "$build/compile_commands.json" ]; then
   echo "tidy: no compile_commands.json in $build (configure with scripts/build.sh first)" >&2
   exit 1
 fi
-production="^$root/(app|camera|gpu|model|scene|tools)/"
+production="^$root/(app|camera|gpu|io|model|scene|tools)/"
 run-clang-tidy -quiet -j "$(nproc)" -p "$build" "$production.*\.cpp$" >"$build/tidy.log" 2>&1 || true
 # run-clang-tidy's exit status says nothing about findings in clang 14: read them.
 if grep -E "(warning|error): " "$build/tidy.log"; then

@@ -5,7 +5,7 @@
 
 #include <glm/glm.hpp>
 
-#include "gpu/vertex.h"
+#include "model/vertex.h"
 
 // A piece of triangle mesh in its own space: counter-clockwise front faces,
 // unit normals, and unit tangents along +u that are orthogonal to the normals.

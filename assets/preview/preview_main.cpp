@@ -16,9 +16,10 @@
 #include "assets/preview/rasterizer.h"
 #include "assets/scene/layout.h"
 #include "assets/scene/material_library.h"
-#include "assets/texture/png_writer.h"
 #include "camera/floating_camera.h"
-#include "model/standard_streams.h"
+#include "io/png_writer.h"
+#include "io/standard_streams.h"
+#include "scene/lamp_swing.h"
 #include "scene/shadow_transforms.h"
 
 namespace {
@@ -88,11 +89,11 @@ World buildWorld(float swing) {
     World world;
     std::map<std::string, int> textureIndex;
     const std::vector<SceneModel> models = buildSceneModels();
-    const glm::mat4 lamp = glm::rotate(glm::translate(glm::mat4(1.0f), layout::kLampPivot), swing, glm::vec3(1, 0, 0));
-    world.light = glm::vec3(lamp * glm::vec4(0.0f, -layout::kLightBelowPivot, 0.0f, 1.0f));
+    const LampState lamp = LampState::swungBy(swing);
+    world.light = lamp.lightPosition;
     addModel(world, models[0], glm::mat4(1.0f), textureIndex);
-    addModel(world, models[1], lamp, textureIndex);
-    addModel(world, models[2], glm::scale(glm::translate(glm::mat4(1.0f), world.light), glm::vec3(0.1f)), textureIndex);
+    addModel(world, models[1], lamp.lampModelMatrix, textureIndex);
+    addModel(world, models[2], lamp.lightCubeModelMatrix, textureIndex);
     return world;
 }
 
@@ -200,7 +201,8 @@ glm::vec2 toScreen(const glm::mat4& viewProjection, const glm::vec3& p, int w, i
 }
 
 void save(const std::filesystem::path& path, const Image& image) {
-    writeBytes(path.string(), encodePng(image));
+    std::string ignored;
+    writePng(path.string(), image, ignored);
     std::cout << "wrote " << path.string() << std::endl;
 }
 

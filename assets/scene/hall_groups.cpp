@@ -15,7 +15,7 @@ constexpr float kPi = 3.14159265f;
 void addDiningGroup(ModelBuilder& b) {
     // The table stands under the lamp, long side along the flight, which
     // passes over it at eye height.
-    const glm::vec3 c(0.0f, 0.0f, kLightPosition.z);
+    const glm::vec3 c(0.0f, 0.0f, kLightRestPosition.z);
     const float tableHeight = 0.78f;
     addRug(b, c + glm::vec3(0, 0, 0.1f), {3.4f, 4.6f});
     addTable(b, translation(c), {1.3f, tableHeight, 2.6f});

@@ -75,8 +75,8 @@ void buildLamp(ModelBuilder& b) {
 void buildLightCube(ModelBuilder& b) {
     // A pear-shaped glass bulb, its neck reaching up into the socket; the
     // demo scales the model to a tenth (so 0.45 here is 4.5 cm).
-    constexpr float kScale = 0.1f;
-    const int segments = flight_view::circleSegments(0.45f * kScale, layout::kLightPosition, 8);
+    constexpr float kScale = room::kLightCubeScale;
+    const int segments = flight_view::circleSegments(0.45f * kScale, layout::kLightRestPosition, 8);
     b.add("bulb", makeLathe({{0.0f, -0.5f},
                              {0.3f, -0.42f},
                              {0.45f, -0.15f},

@@ -2,24 +2,26 @@
 
 #include <glm/glm.hpp>
 
+#include "scene/room_facts.h"
+
 // Where the bundled scene's pieces stand, in world units. The demo fixes the
 // light, the lamp's pivot and the camera's flight; the room is shaped around them.
 namespace layout {
 
-// Paths of the three model files, relative to the directory the demo runs in.
-constexpr const char* kSceneModelPath = "models/final_scene/final_scene.bmf";
-constexpr const char* kLampModelPath = "models/lamp2/lamp2.bmf";
-constexpr const char* kLightCubeModelPath = "models/lightCube/light_cube.bmf";
+// The model files, the lamp's pivot, the light below it and the swing's
+// reach: the facts the demo's renderer reads too.
+using room::kLampModelPath;
+using room::kLampPivot;
+using room::kLightBelowPivot;
+using room::kLightCubeModelPath;
+using room::kLightRestPosition;
+using room::kSceneModelPath;
+using room::kSwingLimit;
+
+// Where each model's textures go, relative to the directory the demo runs in.
 constexpr const char* kSceneTextureDir = "models/final_scene/textures";
 constexpr const char* kLampTextureDir = "models/lamp2/textures";
 constexpr const char* kLightCubeTextureDir = "models/lightCube/textures";
-
-// The point light at rest, and the pivot it swings about (around the x axis).
-constexpr glm::vec3 kLightPosition(0.0f, 2.8f, 3.0f);
-constexpr glm::vec3 kLampPivot(0.0f, 4.0f, 3.0f);
-constexpr float kLightBelowPivot = 1.2f;
-// The swing turns at about +-0.4 radians and overshoots by at most a frame's step.
-constexpr float kSwingLimit = 0.45f;
 
 // Everything must cast into the shadow cube, whose far plane is 25 units out;
 // the margin covers the light's swing.

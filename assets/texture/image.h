@@ -5,13 +5,7 @@
 
 #include <glm/glm.hpp>
 
-// An 8-bit image, rows top first, channels interleaved.
-struct Image {
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    std::vector<std::uint8_t> pixels;
-};
+#include "io/image.h"
 
 // A square field of values over the unit texture square. Pixel (x, y) covers
 // u = (x + 0.5) / size and v = 1 - (y + 0.5) / size: row 0 is the top of the

@@ -30,7 +30,7 @@
 #include "scene/room_scene.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/scene_test_support.h"
-#include "tools/bench_memory.h"
+#include "tools/bench/memory.h"
 
 namespace {
 

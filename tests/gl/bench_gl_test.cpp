@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "app/frame_loop.h"
+#include "scene/room_facts.h"
 #include "scene/room_scene.h"
+#include "scene/ssao_kernel.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/scene_test_support.h"
-#include "tools/bench_session.h"
-#include "tools/frame_capture.h"
-#include "tools/pass_profiler.h"
+#include "tools/bench/frame_capture.h"
+#include "tools/bench/pass_profiler.h"
+#include "tools/bench/session.h"
 
 namespace {
 
@@ -129,7 +131,7 @@ TEST_F(BenchScene, ConstructionTellsEachStepInOrder) {
               (std::vector<SceneBuildStep>{SceneBuildStep::ShaderPrograms, SceneBuildStep::RenderTargets,
                                            SceneBuildStep::Models, SceneBuildStep::Done}));
     EXPECT_NE(scene.gBuffer, 0u);
-    EXPECT_EQ(scene.ssaoKernel.size(), 32u);
+    EXPECT_EQ(scene.ssaoKernel.size(), kSsaoKernelSize);
 }
 
 TEST_F(BenchScene, EveryRestartRendersTheSameFrames) {
@@ -152,11 +154,11 @@ TEST_F(BenchScene, EveryRestartRendersTheSameFrames) {
     const auto first = renderFrame12();
     EXPECT_DOUBLE_EQ(session.simulatedTime(), 13 * 0.25);
     const glm::vec3 lightAfterFirst = scene.lightPosition;
-    EXPECT_NE(lightAfterFirst, glm::vec3(0.0f, 2.8f, 3.0f));  // the lamp has swung
+    EXPECT_NE(lightAfterFirst, room::kLightRestPosition);  // the lamp has swung
 
     session.restart();
     EXPECT_EQ(session.frameIndex(), 0);
-    EXPECT_EQ(scene.lightPosition, glm::vec3(0.0f, 2.8f, 3.0f));
+    EXPECT_EQ(scene.lightPosition, room::kLightRestPosition);
     const auto second = renderFrame12();
     EXPECT_EQ(scene.lightPosition, lightAfterFirst);
     EXPECT_TRUE(first.first == second.first) << "window pixels differ";

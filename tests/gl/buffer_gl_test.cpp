@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "gpu/index_buffer.h"
-#include "gpu/vertex.h"
 #include "gpu/vertex_buffer.h"
+#include "model/vertex.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace {
@@ -52,7 +52,7 @@ TEST(VertexBuffer, DeclaresTheInterleavedMeshLayout) {
         EXPECT_EQ(attribute(location, GL_VERTEX_ATTRIB_ARRAY_SIZE), expected[location].components);
         EXPECT_EQ(attribute(location, GL_VERTEX_ATTRIB_ARRAY_TYPE), GL_FLOAT);
         EXPECT_EQ(attribute(location, GL_VERTEX_ATTRIB_ARRAY_NORMALIZED), GL_FALSE);
-        EXPECT_EQ(attribute(location, GL_VERTEX_ATTRIB_ARRAY_STRIDE), 44);
+        EXPECT_EQ(attribute(location, GL_VERTEX_ATTRIB_ARRAY_STRIDE), static_cast<GLint>(sizeof(Vertex)));
         EXPECT_EQ(attribute(location, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING), static_cast<GLint>(vb->id));
         void* pointer = nullptr;
         glGetVertexAttribPointerv(location, GL_VERTEX_ATTRIB_ARRAY_POINTER, &pointer);
@@ -62,9 +62,9 @@ TEST(VertexBuffer, DeclaresTheInterleavedMeshLayout) {
     EXPECT_EQ(getInteger(GL_ELEMENT_ARRAY_BUFFER_BINDING), 0) << "the vertex array records no element buffer";
     glBindVertexArray(0);
 
-    EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, vb->id), 3 * 44);
+    EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, vb->id), static_cast<GLint>(3 * sizeof(Vertex)));
     std::vector<Vertex> back(3);
-    glGetBufferSubData(GL_ARRAY_BUFFER, 0, 3 * 44, back.data());
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, 3 * sizeof(Vertex), back.data());
     EXPECT_EQ(back[2].tangent, glm::vec3(2.0f));
 
     // Deleting it deletes its own buffer (and vertex array) and nothing else.

@@ -458,7 +458,9 @@ TEST_F(ModelTest, GeometryOnlyDrawKeepsAnotherProgramsUniforms) {
     ASSERT_EQ(model.meshes.size(), 1u);
 
     // A depth-like program whose "farPlane" sits at the very location the
-    // meshes hold for "material.shininess".
+    // meshes hold for "material.shininess"; it draws farPlane / 100 as red.
+    constexpr float kFarPlane = 25.0f;
+    constexpr int kFarPlaneRed = 64;  // a quarter of 255, rounded
     const GLint clash = model.meshes[0]->materialShininessLocation;
     ASSERT_GE(clash, 0);
     const std::string v = dir.write("depth.vert",
@@ -479,14 +481,14 @@ TEST_F(ModelTest, GeometryOnlyDrawKeepsAnotherProgramsUniforms) {
 
     Target target;
     glUseProgram(depth.program);
-    glUniform1f(clash, 25.0f);
+    glUniform1f(clash, kFarPlane);
     glActiveTexture(GL_TEXTURE5);
     glBindTexture(GL_TEXTURE_2D, 0);
     model.drawGeometryOnly();  // any GL error here fails the test
     GLfloat farPlane = 0.0f;
     glGetUniformfv(depth.program, clash, &farPlane);
-    EXPECT_EQ(farPlane, 25.0f);
-    EXPECT_EQ(target.pixel(4, 4).r, 64) << "the geometry was drawn with farPlane 25";
+    EXPECT_EQ(farPlane, kFarPlane);
+    EXPECT_EQ(target.pixel(4, 4).r, kFarPlaneRed) << "the geometry was drawn with its farPlane";
     EXPECT_EQ(getInteger(GL_VERTEX_ARRAY_BINDING), 0);
     EXPECT_EQ(getInteger(GL_ELEMENT_ARRAY_BUFFER_BINDING), 0);
     EXPECT_EQ(getInteger(GL_ACTIVE_TEXTURE), GL_TEXTURE5) << "no texture state is touched";

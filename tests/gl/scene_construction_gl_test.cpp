@@ -9,7 +9,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "gpu/shader.h"
+#include "scene/passes/lighting.h"
+#include "scene/passes/ssao.h"
+#include "scene/room_facts.h"
 #include "scene/room_scene.h"
+#include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/scene_test_support.h"
@@ -142,17 +146,17 @@ TEST_F(SceneConstruction, ReportsMissingShadersInProgramOrderBeforeTheModels) {
 
 TEST_F(SceneConstruction, PlacesTheLampAndTheLightCube) {
     RoomScene scene(kWidth, kHeight);
-    EXPECT_EQ(scene.lightPosition, glm::vec3(0.0f, 2.8f, 3.0f));
+    EXPECT_EQ(scene.lightPosition, room::kLightRestPosition);
     const glm::mat4& cube = scene.lightCubeModelMatrix;
-    EXPECT_EQ(cube[0][0], 0.1f);
-    EXPECT_EQ(cube[1][1], 0.1f);
-    EXPECT_EQ(cube[2][2], 0.1f);
-    EXPECT_EQ(cube[3], glm::vec4(0.0f, 2.8f, 3.0f, 1.0f));
+    EXPECT_EQ(cube[0][0], room::kLightCubeScale);
+    EXPECT_EQ(cube[1][1], room::kLightCubeScale);
+    EXPECT_EQ(cube[2][2], room::kLightCubeScale);
+    EXPECT_EQ(cube[3], glm::vec4(room::kLightRestPosition, 1.0f));
     EXPECT_EQ(cube[0][1], 0.0f);
-    EXPECT_EQ(scene.lampModelMatrix, glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 4.0f, 3.0f)));
+    EXPECT_EQ(scene.lampModelMatrix, glm::translate(glm::mat4(1.0f), room::kLampPivot));
     EXPECT_EQ(scene.sceneModelMatrix, glm::mat4(1.0f));
-    EXPECT_EQ(scene.shadowWidth, 1024);
-    EXPECT_EQ(scene.shadowHeight, 1024);
+    EXPECT_EQ(scene.shadowWidth, kShadowMapSize);
+    EXPECT_EQ(scene.shadowHeight, kShadowMapSize);
     EXPECT_EQ(scene.quadVAO, 0u);
     // The models loaded: the test room has two meshes, the lamp and the cube one each.
     EXPECT_EQ(scene.sceneModel.meshes.size(), 2u);
@@ -205,18 +209,18 @@ TEST_F(SceneConstruction, CreatesTheRenderTargetsWithTheirSizesAndFormats) {
     EXPECT_EQ(stencilBits, 8);
     EXPECT_EQ(objectType, GL_RENDERBUFFER);
 
-    // The shadow cube: six 1024 x 1024 depth faces, attached whole (layered).
+    // The shadow cube: six square depth faces, attached whole (layered).
     glBindFramebuffer(GL_FRAMEBUFFER, scene.depthMapFBO);
     GLint layered = GL_FALSE;
     glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_LAYERED,
                                           &layered);
     EXPECT_EQ(layered, GL_TRUE);
     glBindTexture(GL_TEXTURE_CUBE_MAP, scene.depthCubeMap);
-    for (int face = 0; face < 6; ++face) {
+    for (int face = 0; face < kShadowFaceCount; ++face) {
         GLint width = 0, depthSize = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_TEXTURE_WIDTH, &width);
         glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_TEXTURE_DEPTH_SIZE, &depthSize);
-        EXPECT_EQ(width, 1024);
+        EXPECT_EQ(width, kShadowMapSize);
         EXPECT_GE(depthSize, 16);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -227,14 +231,14 @@ TEST_F(SceneConstruction, FillsTheKernelAndUploadsTheNoiseInRowOrder) {
     std::mt19937 engine(5489u);
     const std::vector<glm::vec3> kernel = generateSsaoKernel(engine, kSsaoKernelSize);
     const std::vector<glm::vec3> noise = generateSsaoNoise(engine);
-    ASSERT_EQ(scene.ssaoKernel.size(), 32u);
-    EXPECT_EQ(scene.kernelSize, 32u);
+    ASSERT_EQ(scene.ssaoKernel.size(), kSsaoKernelSize);
+    EXPECT_EQ(scene.kernelSize, kSsaoKernelSize);
     for (std::size_t i = 0; i < kernel.size(); ++i) EXPECT_EQ(*scene.ssaoKernel[i], kernel[i]) << i;
 
-    std::vector<glm::vec3> uploaded(16);
+    std::vector<glm::vec3> uploaded(kSsaoNoiseCount);
     glBindTexture(GL_TEXTURE_2D, scene.noiseTexture);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_FLOAT, uploaded.data());
-    EXPECT_EQ(textureParameter(scene.noiseTexture, GL_TEXTURE_WIDTH), 4);
+    EXPECT_EQ(textureParameter(scene.noiseTexture, GL_TEXTURE_WIDTH), static_cast<GLint>(kSsaoNoiseSide));
     EXPECT_EQ(uploaded, noise);
 }
 
@@ -248,17 +252,21 @@ TEST_F(SceneConstruction, PointsEverySamplerAtItsUnitAndLeavesTheStandardProgram
     EXPECT_EQ(drawFramebuffer, 0);
     EXPECT_EQ(readFramebuffer, 0);
 
-    const GLuint lighting = scene.lightingShader->program;
-    EXPECT_EQ(samplerUnit(lighting, "gPosition"), 0);
-    EXPECT_EQ(samplerUnit(lighting, "gNormal"), 1);
-    EXPECT_EQ(samplerUnit(lighting, "gAlbedoSpec"), 2);
-    EXPECT_EQ(samplerUnit(lighting, "ssao"), 3);
-    EXPECT_EQ(samplerUnit(lighting, "depthCubeMap"), 4);
-    const GLuint ssao = scene.ssaoShader->program;
-    EXPECT_EQ(samplerUnit(ssao, "gPosition"), 0);
-    EXPECT_EQ(samplerUnit(ssao, "gNormal"), 1);
-    EXPECT_EQ(samplerUnit(ssao, "texNoise"), 2);
-    EXPECT_EQ(samplerUnit(scene.ssaoBlurShader->program, "ssaoInput"), 0);
+    // Each program's samplers at the units its pass binds their textures to.
+    const struct {
+        GLuint program;
+        std::vector<SamplerUnit> samplers;
+    } programs[] = {
+        {scene.lightingShader->program,
+         {std::begin(lighting_pass::kSamplerUnits), std::end(lighting_pass::kSamplerUnits)}},
+        {scene.lightingShader->program,
+         {std::begin(lighting_pass::kShadowSamplerUnits), std::end(lighting_pass::kShadowSamplerUnits)}},
+        {scene.ssaoShader->program, {std::begin(ssao_pass::kSamplerUnits), std::end(ssao_pass::kSamplerUnits)}},
+        {scene.ssaoBlurShader->program,
+         {std::begin(ssao_pass::kBlurSamplerUnits), std::end(ssao_pass::kBlurSamplerUnits)}},
+    };
+    for (const auto& p : programs)
+        for (const SamplerUnit& sampler : p.samplers) EXPECT_EQ(samplerUnit(p.program, sampler.name), sampler.unit);
 }
 
 TEST_F(SceneConstruction, TeardownDeletesTheSixProgramsAndNothingElse) {

@@ -8,7 +8,12 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/frame_loop.h"
-#include "gpu/shader_contract.h"
+#include "scene/passes/forward.h"
+#include "scene/passes/gbuffer.h"
+#include "scene/passes/lighting.h"
+#include "scene/passes/shadow.h"
+#include "scene/passes/ssao.h"
+#include "scene/room_facts.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
 #include "scene/ssao_kernel.h"
@@ -77,24 +82,29 @@ TEST_F(SceneFrame, TheFirstFrameDoesNotSwingAndALongFrameTurnsAround) {
     drawFrame(0.0f);
     EXPECT_EQ(scene_->lampModelMatrix, lampBefore);
     EXPECT_EQ(scene_->lightCubeModelMatrix, cubeBefore);
-    EXPECT_EQ(scene_->lightPosition, glm::vec3(0.0f, 2.8f, 3.0f));
+    EXPECT_EQ(scene_->lightPosition, room::kLightRestPosition);
     EXPECT_EQ(RoomScene::swingState().swingAngle, 0.0f);
 
-    // Five seconds in one frame: one radian in one step, the direction flipped once.
-    drawFrame(5.0f);
-    EXPECT_FLOAT_EQ(RoomScene::swingState().swingAngle, 1.0f);
+    // Five seconds in one frame: the whole turn in one step, past the
+    // turn-around angle, the direction flipped once.
+    constexpr float kLongFrame = 5.0f;
+    drawFrame(kLongFrame);
+    const float angle = kLongFrame * kSwingRate;
+    ASSERT_GT(angle, room::kSwingTurnAngle);
+    EXPECT_FLOAT_EQ(RoomScene::swingState().swingAngle, angle);
     EXPECT_EQ(RoomScene::swingState().swingDirection, -1.0f);
-    EXPECT_NEAR(scene_->lightPosition.y, 4.0f - 1.2f * std::cos(1.0f), 1e-4f);
-    EXPECT_NEAR(scene_->lightPosition.z, 3.0f - 1.2f * std::sin(1.0f), 1e-4f);
+    const glm::vec3& pivot = room::kLampPivot;
+    EXPECT_NEAR(scene_->lightPosition.y, pivot.y - room::kLightBelowPivot * std::cos(angle), 1e-4f);
+    EXPECT_NEAR(scene_->lightPosition.z, pivot.z - room::kLightBelowPivot * std::sin(angle), 1e-4f);
 }
 
 TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScenes) {
-    // Just short of the turn-around angle, then frames of one step each.
-    scene_->setLampState(LampState::at(1.95f, kFrameTime));
+    // Three steps short of the turn-around angle, then frames of one step each.
     const float step = kFrameTime * kSwingRate;
+    scene_->setLampState(LampState::at((room::kSwingTurnAngle - 3.0f * step) / kSwingRate, kFrameTime));
     float previousZ = scene_->lightPosition.z;
     int frames = 0;
-    while (RoomScene::swingState().swingAngle <= 0.4f) {
+    while (RoomScene::swingState().swingAngle <= room::kSwingTurnAngle) {
         drawFrame(kFrameTime);
         EXPECT_LT(scene_->lightPosition.z, previousZ) << "frame " << frames;  // swinging towards -z
         previousZ = scene_->lightPosition.z;
@@ -103,7 +113,7 @@ TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScen
     // The frame that passed the limit was drawn with that angle; the next swings back.
     EXPECT_EQ(RoomScene::swingState().swingDirection, -1.0f);
     const float turnAngle = RoomScene::swingState().swingAngle;
-    EXPECT_LT(turnAngle, 0.4f + step + 1e-6f);
+    EXPECT_LT(turnAngle, room::kSwingTurnAngle + step + 1e-6f);
     RoomScene other(kWidth, kHeight);
     other.render(camera_, kFrameTime);
     EXPECT_NEAR(RoomScene::swingState().swingAngle, turnAngle - step, 1e-6f);
@@ -111,9 +121,10 @@ TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScen
     EXPECT_GT(scene_->lightPosition.z, previousZ);
 }
 
-TEST_F(SceneFrame, SetsAllThirtyTwoKernelSamplesAndTheSsaoParameters) {
+TEST_F(SceneFrame, SetsEveryKernelSampleAndTheSsaoParameters) {
     drawFrame(0.0f);
     const GLuint program = scene_->ssaoShader->program;
+    const std::string firstSample = indexedUniformName(ssao_pass::kUniformSamplesPrefix, 0);
     GLint active = 0;
     glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &active);
     int sampleArrays = 0;
@@ -122,31 +133,33 @@ TEST_F(SceneFrame, SetsAllThirtyTwoKernelSamplesAndTheSsaoParameters) {
         GLint size = 0;
         GLenum type = 0;
         glGetActiveUniform(program, static_cast<GLuint>(i), sizeof name, nullptr, &size, &type, name);
-        if (std::string(name) == "samples[0]") {
-            EXPECT_EQ(size, 32);
+        if (name == firstSample) {
+            EXPECT_EQ(size, static_cast<GLint>(kSsaoKernelSize));
             ++sampleArrays;
         }
     }
     EXPECT_EQ(sampleArrays, 1);
-    for (int i = 0; i < 32; ++i) {
-        const std::string name = "samples[" + std::to_string(i) + "]";
+    for (int i = 0; i < static_cast<int>(kSsaoKernelSize); ++i) {
+        const std::string name = indexedUniformName(ssao_pass::kUniformSamplesPrefix, i);
         EXPECT_EQ(uniformVec3(program, name.c_str()), *scene_->ssaoKernel[static_cast<std::size_t>(i)]) << name;
     }
-    EXPECT_EQ(uniformFloat(program, "power"), 1.0f);
-    EXPECT_EQ(uniformFloat(program, "radius"), 5.0f);
+    EXPECT_EQ(uniformFloat(program, ssao_pass::kUniformPower), ssao_pass::kPower);
+    EXPECT_EQ(uniformFloat(program, ssao_pass::kUniformRadius), ssao_pass::kRadius);
+    // The window counted in noise tiles.
     glm::vec2 noiseScale(0.0f);
-    glGetUniformfv(program, glGetUniformLocation(program, "noiseScale"), &noiseScale[0]);
-    EXPECT_EQ(noiseScale, glm::vec2(40.0f, 22.5f));
+    glGetUniformfv(program, glGetUniformLocation(program, ssao_pass::kUniformNoiseScale), &noiseScale[0]);
+    EXPECT_EQ(noiseScale, glm::vec2(kWidth, kHeight) / static_cast<float>(kSsaoNoiseSide));
 }
 
 TEST_F(SceneFrame, AnOrthographicSwitchReachesTheGeometryAndSsaoPassesInTheSameFrame) {
+    const GLuint geometry = scene_->geometryShader->program;
     drawFrame(0.0f);
-    expectMatNear(uniformMatrix(scene_->geometryShader->program, "projection"), camera_.perspectiveMatrix, 0.0f);
+    expectMatNear(uniformMatrix(geometry, gbuffer_pass::kUniformProjection), camera_.perspectiveMatrix, 0.0f);
     camera_.projectionMatrix = camera_.orthoMatrix;
-    drawFrame(1.0f / 60.0f);
-    expectMatNear(uniformMatrix(scene_->geometryShader->program, "projection"), camera_.orthoMatrix, 0.0f);
-    expectMatNear(uniformMatrix(scene_->ssaoShader->program, "projection"), camera_.orthoMatrix, 0.0f);
-    expectMatNear(uniformMatrix(scene_->geometryShader->program, "view"), camera_.getViewMatrix(), 0.0f);
+    drawFrame(kFrameTime);
+    expectMatNear(uniformMatrix(geometry, gbuffer_pass::kUniformProjection), camera_.orthoMatrix, 0.0f);
+    expectMatNear(uniformMatrix(scene_->ssaoShader->program, ssao_pass::kUniformProjection), camera_.orthoMatrix, 0.0f);
+    expectMatNear(uniformMatrix(geometry, gbuffer_pass::kUniformView), camera_.getViewMatrix(), 0.0f);
 }
 
 TEST_F(SceneFrame, HandsEachPassItsUniforms) {
@@ -155,40 +168,41 @@ TEST_F(SceneFrame, HandsEachPassItsUniforms) {
     const glm::mat4 view = camera_.getViewMatrix();
     const glm::vec3 lightView = glm::vec3(view * glm::vec4(scene_->lightPosition, 1.0f));
 
+    using namespace lighting_pass;
     const GLuint lighting = scene_->lightingShader->program;
-    EXPECT_EQ(uniformVec3(lighting, "pointLight.Position"), lightView);
-    EXPECT_EQ(uniformVec3(lighting, "pointLight.Color"), glm::vec3(1.0f));
-    EXPECT_EQ(uniformFloat(lighting, "pointLight.Linear"), 0.09f);
-    EXPECT_EQ(uniformFloat(lighting, "pointLight.Quadratic"), 0.0028f);
-    EXPECT_EQ(uniformFloat(lighting, "farPlane"), 25.0f);
-    EXPECT_EQ(uniformMatrix(lighting, "viewMatrix"), view);
+    EXPECT_EQ(uniformVec3(lighting, kUniformPointLightPosition), lightView);
+    EXPECT_EQ(uniformVec3(lighting, kUniformPointLightColor), kLightColor);
+    EXPECT_EQ(uniformFloat(lighting, kUniformPointLightLinear), kLightLinear);
+    EXPECT_EQ(uniformFloat(lighting, kUniformPointLightQuadratic), kLightQuadratic);
+    EXPECT_EQ(uniformFloat(lighting, lighting_pass::kUniformFarPlane), kShadowFarPlane);
+    EXPECT_EQ(uniformMatrix(lighting, kUniformViewMatrix), view);
 
     // The shadow pass: its own uniforms survive the model draws (the meshes'
     // material locations belong to the geometry program).
     // The shaders may leave "farPlane" and "lightPos" unread (inactive, location -1).
     const GLuint depth = scene_->depthShader->program;
-    if (glGetUniformLocation(depth, "farPlane") >= 0) {
-        EXPECT_EQ(uniformFloat(depth, "farPlane"), 25.0f);
+    if (glGetUniformLocation(depth, shadow_pass::kUniformFarPlane) >= 0) {
+        EXPECT_EQ(uniformFloat(depth, shadow_pass::kUniformFarPlane), kShadowFarPlane);
     }
-    if (glGetUniformLocation(depth, "lightPos") >= 0) {
-        EXPECT_EQ(uniformVec3(depth, "lightPos"), scene_->lightPosition);
+    if (glGetUniformLocation(depth, shadow_pass::kUniformLightPos) >= 0) {
+        EXPECT_EQ(uniformVec3(depth, shadow_pass::kUniformLightPos), scene_->lightPosition);
     }
-    EXPECT_EQ(uniformMatrix(depth, "modelMat"), scene_->lampModelMatrix);
-    const std::vector<glm::mat4> faces =
-        scene_->computeShadowTransforms(glm::perspective(1.5707964f, 1.0f, 0.1f, 25.0f), scene_->lightPosition);
-    for (int i = 0; i < 6; ++i) {
-        const std::string name = "shadowTransformMats[" + std::to_string(i) + "]";
+    EXPECT_EQ(uniformMatrix(depth, shadow_pass::kUniformModelMat), scene_->lampModelMatrix);
+    const std::vector<glm::mat4> faces = scene_->computeShadowTransforms(
+        makeShadowProjection(scene_->shadowWidth, scene_->shadowHeight), scene_->lightPosition);
+    for (int i = 0; i < kShadowFaceCount; ++i) {
+        const std::string name = indexedUniformName(shadow_pass::kUniformShadowTransformsPrefix, i);
         EXPECT_EQ(uniformMatrix(depth, name.c_str()), faces[static_cast<std::size_t>(i)]) << name;
     }
 
     // The forward pass: the light cube's transforms.
     const GLuint standard = scene_->standardShader->program;
-    expectMatNear(uniformMatrix(standard, "modelViewProjMat"),
+    expectMatNear(uniformMatrix(standard, forward_pass::kUniformModelViewProjMat),
                   camera_.getViewProjectionMatrix() * scene_->lightCubeModelMatrix);
-    expectMatNear(uniformMatrix(standard, "modelViewMat"), view * scene_->lightCubeModelMatrix);
-    expectMatNear(uniformMatrix(standard, "inverseModelViewMat"),
+    expectMatNear(uniformMatrix(standard, forward_pass::kUniformModelViewMat), view * scene_->lightCubeModelMatrix);
+    expectMatNear(uniformMatrix(standard, forward_pass::kUniformInverseModelViewMat),
                   glm::transpose(glm::inverse(view * scene_->lightCubeModelMatrix)), 1e-3f);
-    const glm::vec3 sent = uniformVec3(standard, "pointLight.position");
+    const glm::vec3 sent = uniformVec3(standard, forward_pass::kUniformLightPosition);
     EXPECT_NEAR(glm::distance(sent, lightView), 0.0f, 1e-5f);
 }
 
@@ -220,10 +234,12 @@ TEST_F(SceneFrame, BuildsTheQuadOnceOnFirstUse) {
     const GLuint vbo = scene_->quadVBO;
     ASSERT_NE(vao, 0u);
     EXPECT_TRUE(glIsVertexArray(vao));
+    // Four vertices of position and texture coordinates.
+    constexpr GLint kQuadBytes = 4 * 5 * sizeof(float);
     GLint size = 0;
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
     glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
-    EXPECT_EQ(size, 80);
+    EXPECT_EQ(size, kQuadBytes);
     drawFrame(0.0f);
     EXPECT_EQ(scene_->quadVAO, vao);
     EXPECT_EQ(scene_->quadVBO, vbo);
@@ -250,7 +266,7 @@ TEST_F(SceneFrame, TellsAnObserverEveryPassBoundaryInOrder) {
                                               RenderPass::Forward,  RenderPass::FrameEnd};
     EXPECT_EQ(log.passes, expected);
     // Each boundary follows the previous pass's target.
-    ASSERT_EQ(log.framebuffers.size(), 8u);
+    ASSERT_EQ(log.framebuffers.size(), static_cast<std::size_t>(kFramePassCount + 1));
     EXPECT_EQ(static_cast<GLuint>(log.framebuffers[1]), scene_->gBuffer);
     EXPECT_EQ(static_cast<GLuint>(log.framebuffers[2]), scene_->ssaoFBO);
     EXPECT_EQ(static_cast<GLuint>(log.framebuffers[3]), scene_->ssaoBlurFBO);
@@ -261,7 +277,7 @@ TEST_F(SceneFrame, TellsAnObserverEveryPassBoundaryInOrder) {
 // The light cube's colour on screen: its emission, sRGB-encoded.
 bool looksLikeTheBulb(const Image& image, glm::ivec2 pixel) {
     const std::size_t i = static_cast<std::size_t>((pixel.y * image.width + pixel.x) * 4);
-    return image.rgba[i] > 200 && image.rgba[i + 1] > 180 && image.rgba[i + 2] > 150;
+    return image.pixels[i] > 200 && image.pixels[i + 1] > 180 && image.pixels[i + 2] > 150;
 }
 
 TEST_F(SceneFrame, TheLightCubeIsHiddenBehindGeometryAndDrawnOverTheSceneInFront) {
@@ -351,7 +367,7 @@ TEST_F(SceneFrame, AOneTexelMapIsSampledLikeAnyOther) {
     // The walls' material names maps that do not exist; give it a one-texel
     // red diffuse image instead.
     scene_.reset();
-    Image red{1, 1, {255, 0, 0, 255}};
+    Image red{1, 1, 4, {255, 0, 0, 255}};
     ASSERT_TRUE(writePng("models/final_scene/textures/missing_diffuse.png", red));
     scene_ = std::make_unique<RoomScene>(kWidth, kHeight);
     aimCamera(camera_, glm::vec3(0.0f, 2.0f, 6.0f), glm::vec3(4.0f, 2.0f, -6.0f));
@@ -376,7 +392,8 @@ TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreShadowedOnlyBehindWhatTheMapH
     const glm::vec3 floorPoint(0.0f, 0.0f, -2.0f);
     auto floorBrightness = [&](const glm::vec3& light) {
         LampState lamp = scene_->lampState();
-        lamp.lightCubeModelMatrix = glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(0.1f));
+        lamp.lightCubeModelMatrix =
+            glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(room::kLightCubeScale));
         lamp.lightPosition = light;
         scene_->setLampState(lamp);
         drawFrame(0.0f);
@@ -387,8 +404,9 @@ TEST_F(SceneFrame, PointsBeyondTheShadowFarPlaneAreShadowedOnlyBehindWhatTheMapH
     const float ambientOnly = floorBrightness(glm::vec3(0.0f, -5.0f, -2.0f));  // below the floor
     // 26 units out along the line from the floor point through the pillar's
     // centre, and the same distance out the other way, clear of it.
-    const glm::vec3 throughPillar = floorPoint + 26.0f * glm::normalize(kPillarCentre - floorPoint);
-    const glm::vec3 clear = floorPoint + 26.0f * glm::normalize(glm::vec3(0.0f, 19.4f, -17.3f));
+    const float beyondFar = kShadowFarPlane + 1.0f;
+    const glm::vec3 throughPillar = floorPoint + beyondFar * glm::normalize(kPillarCentre - floorPoint);
+    const glm::vec3 clear = floorPoint + beyondFar * glm::normalize(glm::vec3(0.0f, 19.4f, -17.3f));
     const float behindPillar = floorBrightness(throughPillar);
     const float open = floorBrightness(clear);
     EXPECT_GT(glm::distance(throughPillar, kPillarCentre), 20.0f);

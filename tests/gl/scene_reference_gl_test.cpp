@@ -45,11 +45,11 @@ struct Comparison {
 Comparison compareImages(const Image& actual, const Image& reference) {
     Comparison result;
     result.difference = reference;
-    for (std::size_t i = 0; i < actual.rgba.size(); i += 4) {
+    for (std::size_t i = 0; i < actual.pixels.size(); i += 4) {
         int worst = 0;
         for (std::size_t c = 0; c < 3; ++c)
-            worst = std::max(worst, std::abs(actual.rgba[i + c] - reference.rgba[i + c]));
-        std::uint8_t* out = &result.difference.rgba[i];
+            worst = std::max(worst, std::abs(actual.pixels[i + c] - reference.pixels[i + c]));
+        std::uint8_t* out = &result.difference.pixels[i];
         if (worst > kChannelTolerance) {
             ++result.differing;
             out[0] = 255, out[1] = 0, out[2] = 0;

@@ -11,11 +11,9 @@
 #include <GL/glew.h>
 #include <stb_image.h>
 
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-
+#include "io/png_writer.h"
 #include "model/bmf_format.h"
+#include "scene/room_facts.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace fs = std::filesystem;
@@ -79,8 +77,8 @@ float tileHeight(float u, float v) {
 
 void writeFloorTextures(const std::string& directory) {
     const int size = 64;
-    Image diffuse{size, size, {}}, normal{size, size, {}}, specular{size, size, {}}, height{size, size, {}};
-    for (Image* image : {&diffuse, &normal, &specular, &height}) image->rgba.resize(size * size * 4);
+    Image diffuse{size, size, 4, {}}, normal{size, size, 4, {}}, specular{size, size, 4, {}}, height{size, size, 4, {}};
+    for (Image* image : {&diffuse, &normal, &specular, &height}) image->pixels.resize(size * size * 4);
     const float texel = 1.0f / size;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -93,17 +91,19 @@ void writeFloorTextures(const std::string& directory) {
             const bool dark = (static_cast<int>(std::floor(u)) + static_cast<int>(std::floor(v))) % 2 != 0;
             const std::size_t i = static_cast<std::size_t>((y * size + x) * 4);
             const std::uint8_t d = dark ? 90 : 200;
-            diffuse.rgba[i] = d, diffuse.rgba[i + 1] = static_cast<std::uint8_t>(d * 0.8f), diffuse.rgba[i + 2] = 60;
-            normal.rgba[i] = static_cast<std::uint8_t>((n.x * 0.5f + 0.5f) * 255.0f);
-            normal.rgba[i + 1] = static_cast<std::uint8_t>((n.y * 0.5f + 0.5f) * 255.0f);
-            normal.rgba[i + 2] = static_cast<std::uint8_t>((n.z * 0.5f + 0.5f) * 255.0f);
-            specular.rgba[i] = specular.rgba[i + 1] = specular.rgba[i + 2] = dark ? 40 : 160;
+            diffuse.pixels[i] = d, diffuse.pixels[i + 1] = static_cast<std::uint8_t>(d * 0.8f),
+            diffuse.pixels[i + 2] = 60;
+            normal.pixels[i] = static_cast<std::uint8_t>((n.x * 0.5f + 0.5f) * 255.0f);
+            normal.pixels[i + 1] = static_cast<std::uint8_t>((n.y * 0.5f + 0.5f) * 255.0f);
+            normal.pixels[i + 2] = static_cast<std::uint8_t>((n.z * 0.5f + 0.5f) * 255.0f);
+            specular.pixels[i] = specular.pixels[i + 1] = specular.pixels[i + 2] = dark ? 40 : 160;
             // The displacement map holds depth: white is deepest.
-            height.rgba[i] = height.rgba[i + 1] = height.rgba[i + 2] = static_cast<std::uint8_t>((1.0f - h) * 255.0f);
-            for (Image* image : {&diffuse, &normal, &specular, &height}) image->rgba[i + 3] = 255;
+            height.pixels[i] = height.pixels[i + 1] = height.pixels[i + 2] =
+                static_cast<std::uint8_t>((1.0f - h) * 255.0f);
+            for (Image* image : {&diffuse, &normal, &specular, &height}) image->pixels[i + 3] = 255;
         }
     }
-    // stb writes the top row first; which way up does not matter for tiles.
+    // Which way up does not matter for tiles.
     writePng(directory + "/floor_diffuse.png", diffuse);
     writePng(directory + "/floor_normal.png", normal);
     writePng(directory + "/floor_specular.png", specular);
@@ -141,7 +141,7 @@ void writeTestRoom(const std::string& directory) {
     addBox(walls, {-0.9f, 0.0f, 2.4f}, {0.9f, 0.9f, 3.6f}, false);      // table under the light
     addBox(walls, kPillarCentre - glm::vec3(0.6f), kPillarCentre + glm::vec3(0.6f), false);
     room.meshes.push_back(walls);
-    writeFile(directory + "/models/final_scene/final_scene.bmf", serializeModelFile(room));
+    writeFile(directory + "/" + room::kSceneModelPath, serializeModelFile(room));
 
     // The lamp: a rod down from the pivot and a shade open below, just above
     // the light at local (0, -1.2, 0), so that the light reaches the walls.
@@ -151,7 +151,7 @@ void writeTestRoom(const std::string& directory) {
     addBox(shade, {-0.03f, -0.8f, -0.03f}, {0.03f, 0.0f, 0.03f}, false);
     addBox(shade, {-0.4f, -1.1f, -0.4f}, {0.4f, -0.8f, 0.4f}, false, 3);
     lamp.meshes.push_back(shade);
-    writeFile(directory + "/models/lamp2/lamp2.bmf", serializeModelFile(lamp));
+    writeFile(directory + "/" + room::kLampModelPath, serializeModelFile(lamp));
 
     // A large cube so that it covers pixels at test sizes (the scene scales it by 0.1).
     ModelData cube;
@@ -161,7 +161,7 @@ void writeTestRoom(const std::string& directory) {
     MeshRecord cubeMesh;
     addBox(cubeMesh, glm::vec3(-2.0f), glm::vec3(2.0f), false);
     cube.meshes.push_back(cubeMesh);
-    writeFile(directory + "/models/lightCube/light_cube.bmf", serializeModelFile(cube));
+    writeFile(directory + "/" + room::kLightCubeModelPath, serializeModelFile(cube));
 }
 
 ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& directory) : previous_(fs::current_path().string()) {
@@ -214,8 +214,8 @@ void resizeTestWindow(int width, int height) {
 }
 
 Image readWindow(int width, int height) {
-    Image image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width * height * 4))};
-    std::vector<std::uint8_t> bottomUp(image.rgba.size());
+    Image image{width, height, 4, std::vector<std::uint8_t>(static_cast<std::size_t>(width * height * 4))};
+    std::vector<std::uint8_t> bottomUp(image.pixels.size());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -223,13 +223,14 @@ Image readWindow(int width, int height) {
     const std::size_t row = static_cast<std::size_t>(width * 4);
     for (int y = 0; y < height; ++y)
         std::copy_n(bottomUp.data() + static_cast<std::size_t>(height - 1 - y) * row, row,
-                    image.rgba.data() + static_cast<std::size_t>(y) * row);
+                    image.pixels.data() + static_cast<std::size_t>(y) * row);
     return image;
 }
 
 bool writePng(const std::string& path, const Image& image) {
     fs::create_directories(fs::path(path).parent_path());
-    return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(), image.width * 4) != 0;
+    std::string error;
+    return writePng(path, image, error);
 }
 
 bool readPng(const std::string& path, Image& image) {
@@ -239,12 +240,13 @@ bool readPng(const std::string& path, Image& image) {
     // The model loader flips images for GL; restore its setting.
     stbi_set_flip_vertically_on_load(true);
     if (pixels == nullptr) return false;
-    image.rgba.assign(pixels, pixels + static_cast<std::size_t>(image.width * image.height * 4));
+    image.channels = 4;
+    image.pixels.assign(pixels, pixels + static_cast<std::size_t>(image.width * image.height * 4));
     stbi_image_free(pixels);
     return true;
 }
 
 float brightness(const Image& image, int x, int y) {
     const std::size_t i = static_cast<std::size_t>((y * image.width + x) * 4);
-    return (image.rgba[i] + image.rgba[i + 1] + image.rgba[i + 2]) / (3.0f * 255.0f);
+    return (image.pixels[i] + image.pixels[i + 1] + image.pixels[i + 2]) / (3.0f * 255.0f);
 }

@@ -11,6 +11,7 @@
 #include <glm/glm.hpp>
 
 #include "camera/floating_camera.h"
+#include "io/image.h"
 #include "scene/room_scene.h"
 
 // A test room in scene coordinates: walls, floor and ceiling seen from
@@ -46,14 +47,11 @@ glm::ivec2 projectToPixel(FloatingCamera& camera, const glm::vec3& world, int wi
 // Resizes the hidden test window so its default framebuffer is width x height.
 void resizeTestWindow(int width, int height);
 
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgba;  // top row first
-};
-
+// RGBA, top row first.
 Image readWindow(int width, int height);
+// The picture as a PNG file, with the folders it needs.
 bool writePng(const std::string& path, const Image& image);
+// A PNG file as RGBA.
 bool readPng(const std::string& path, Image& image);
 // Mean of the RGB channels of a pixel (top-left origin).
 float brightness(const Image& image, int x, int y);

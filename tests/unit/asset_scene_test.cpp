@@ -17,6 +17,7 @@
 #include "assets/scene/material_library.h"
 #include "assets/scene/scene_models.h"
 #include "camera/floating_camera.h"
+#include "scene/lamp_swing.h"
 #include "tests/support/mesh_checks.h"
 
 namespace {
@@ -52,15 +53,9 @@ std::vector<Triangle> triangles(const ModelData& data, const glm::mat4& place) {
     return out;
 }
 
-// The lamp's model matrix at swing angle a (turned about x at the pivot).
-glm::mat4 lampAt(float a) {
-    return glm::rotate(glm::translate(glm::mat4(1.0f), layout::kLampPivot), a, glm::vec3(1, 0, 0));
-}
-
-glm::mat4 lightCubeAt(float a) {
-    const glm::vec3 light = glm::vec3(lampAt(a) * glm::vec4(lampLightOffset(), 1.0f));
-    return glm::scale(glm::translate(glm::mat4(1.0f), light), glm::vec3(0.1f));
-}
+// The lamp's and the light cube's model matrices at swing angle a, as the demo swings them.
+glm::mat4 lampAt(float a) { return LampState::swungBy(a).lampModelMatrix; }
+glm::mat4 lightCubeAt(float a) { return LampState::swungBy(a).lightCubeModelMatrix; }
 
 // Swing angles covering the whole swing, finely enough that nothing moves
 // more than about 0.015 units between two of them.
@@ -151,7 +146,7 @@ TEST(SceneModels, EverySurfaceIsWithinTheShadowRangeOfTheLight) {
     float farthest = 0.0f;
     for (const Triangle& t : triangles(model(layout::kSceneModelPath).data, glm::mat4(1.0f)))
         for (const glm::vec3& p : {t.a, t.b, t.c})
-            farthest = std::max(farthest, glm::distance(p, layout::kLightPosition));
+            farthest = std::max(farthest, glm::distance(p, layout::kLightRestPosition));
     EXPECT_LE(farthest, layout::kShadowReach);
     // The room is shaped to use that range: it reaches well out towards it.
     EXPECT_GT(farthest, 18.0f);

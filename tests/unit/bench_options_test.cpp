@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/bench_options.h"
+#include "tools/bench/options.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "tools/bench_report.h"
+#include "tools/bench/report.h"
 
 namespace {
 

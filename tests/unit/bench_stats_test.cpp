@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/bench_memory.h"
-#include "tools/bench_stats.h"
+#include "tools/bench/memory.h"
+#include "tools/bench/stats.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "tests/support/mesh_checks.h"
 #include "tests/support/temp_dir.h"
-#include "tools/bmf_import.h"
+#include "tools/bmf/import.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/capture_maps.h"
+#include "tools/bench/capture_maps.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ FloatTexels texels(int channels, std::vector<float> values) { return FloatTexels
 
 TEST(CaptureMaps, RangesStretchPerChannelAndRowsTurnOver) {
     std::vector<ValueRange> ranges;
-    const Image8 image =
+    const Image image =
         mapPerChannelRange(texels(2, {-4, 10, 0, 10, 4, 20, std::numeric_limits<float>::quiet_NaN(), 30}), ranges);
     ASSERT_EQ(ranges.size(), 2u);
     EXPECT_EQ(ranges[0].min, -4.0f);
@@ -30,9 +30,9 @@ TEST(CaptureMaps, RangesStretchPerChannelAndRowsTurnOver) {
 }
 
 TEST(CaptureMaps, UnitVectorsAndOcclusion) {
-    const Image8 normals = mapSignedUnit(texels(1, {-1, 0, 1, 2}));
+    const Image normals = mapSignedUnit(texels(1, {-1, 0, 1, 2}));
     EXPECT_EQ(normals.pixels, (std::vector<std::uint8_t>{255, 255, 0, 128}));
-    const Image8 occlusion = mapUnitGrey(texels(2, {0.5f, 9, 1.0f, 9, -0.5f, 9, 0.25f, 9}));
+    const Image occlusion = mapUnitGrey(texels(2, {0.5f, 9, 1.0f, 9, -0.5f, 9, 0.25f, 9}));
     EXPECT_EQ(occlusion.channels, 1);
     EXPECT_EQ(occlusion.pixels, (std::vector<std::uint8_t>{0, 64, 128, 255}));
 }
@@ -51,7 +51,7 @@ TEST(CaptureMaps, ShadowFacesFormACross) {
     }
     faces[0].values[0] = 1.0f;
     ValueRange range;
-    const Image8 cross = shadowCross(faces, 2, range);
+    const Image cross = shadowCross(faces, 2, range);
     EXPECT_EQ(cross.width, 8);
     EXPECT_EQ(cross.height, 6);
     EXPECT_FLOAT_EQ(range.min, 0.1f);
@@ -83,7 +83,7 @@ namespace {
 TEST(CaptureMaps, OctahedralNormalsDecodeToUnitVectors) {
     // Encodings of +z, -z (folded corner), +x and the cleared background (0, 0).
     const FloatTexels encoded{2, 2, 3, {0, 0, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0}};
-    const Image8 image = mapOctahedralNormals(encoded);
+    const Image image = mapOctahedralNormals(encoded);
     ASSERT_EQ(image.channels, 3);
     // Top row = second bottom-up row: +x, background (+z).
     EXPECT_EQ(std::vector<std::uint8_t>(image.pixels.begin(), image.pixels.begin() + 6),

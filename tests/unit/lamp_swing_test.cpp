@@ -26,8 +26,8 @@ TEST(LampSwing, TurnsAroundTheFrameAfterPassingTheTurnAngle) {
         ASSERT_LT(frames, 1000);
     }
     // The angle overshoots by less than one step and is not clamped.
-    EXPECT_GT(swing.swingAngle, kSwingTurnAngle);
-    EXPECT_LT(swing.swingAngle, kSwingTurnAngle + dt * kSwingRate + 1e-6f);
+    EXPECT_GT(swing.swingAngle, room::kSwingTurnAngle);
+    EXPECT_LT(swing.swingAngle, room::kSwingTurnAngle + dt * kSwingRate + 1e-6f);
     EXPECT_FLOAT_EQ(swing.advance(dt), -kSwingRate * dt);
 }
 
@@ -62,6 +62,12 @@ TEST(LampSwing, MovesTheLightOnACircleAroundTheLampPivot) {
     EXPECT_NEAR(lampDown.z, -std::sin(swing.swingAngle), 1e-4f);
     // The cube keeps its scale while it turns.
     EXPECT_NEAR(glm::length(glm::vec3(cube[0])), 0.1f, 1e-5f);
+    // A pose turned in one step lies on the same circle.
+    const LampState swung = LampState::swungBy(-0.3f);
+    EXPECT_NEAR(swung.lightPosition.y, 4.0f - 1.2f * std::cos(-0.3f), 1e-4f);
+    EXPECT_NEAR(swung.lightPosition.z, 3.0f - 1.2f * std::sin(-0.3f), 1e-4f);
+    EXPECT_EQ(swung.lampModelMatrix,
+              glm::rotate(glm::translate(glm::mat4(1.0f), room::kLampPivot), -0.3f, glm::vec3(1.0f, 0.0f, 0.0f)));
 }
 
 }  // namespace
