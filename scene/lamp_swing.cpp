@@ -1,7 +1,5 @@
 #include "scene/lamp_swing.h"
 
-#include <cmath>
-
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -34,13 +32,6 @@ LampState LampState::atStart() {
     start.lightCubeModelMatrix = glm::scale(start.lightCubeModelMatrix, glm::vec3(room::kLightCubeScale));
     start.lampModelMatrix = glm::translate(start.lampModelMatrix, room::kLampPivot);
     return start;
-}
-
-LampState LampState::at(float seconds, float frameTime) {
-    LampState state = atStart();
-    const long frames = std::lround(seconds / frameTime);
-    for (long i = 0; i < frames; ++i) state.advance(frameTime);
-    return state;
 }
 
 LampState LampState::swungBy(float angle) {

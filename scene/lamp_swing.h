@@ -37,8 +37,6 @@ struct LampState {
     // As the scene is built: the light at rest inside its scaled cube, the
     // lamp at its pivot above it, the swing at rest.
     static LampState atStart();
-    // After the given seconds of swing from the start, in frames of frameTime.
-    static LampState at(float seconds, float frameTime);
     // Turned from rest by angle radians (either sign) in the one frame that
     // takes, as a long frame turns it: a pose for the generator and its preview.
     static LampState swungBy(float angle);

@@ -101,7 +101,7 @@ TEST_F(SceneFrame, TheFirstFrameDoesNotSwingAndALongFrameTurnsAround) {
 TEST_F(SceneFrame, TheSwingTurnsTheFrameAfterPassingItsLimitAndIsSharedByAllScenes) {
     // Three steps short of the turn-around angle, then frames of one step each.
     const float step = kFrameTime * kSwingRate;
-    scene_->setLampState(LampState::at((room::kSwingTurnAngle - 3.0f * step) / kSwingRate, kFrameTime));
+    scene_->setLampState(LampState::swungBy(room::kSwingTurnAngle - 3.0f * step));
     float previousZ = scene_->lightPosition.z;
     int frames = 0;
     while (RoomScene::swingState().swingAngle <= room::kSwingTurnAngle) {
