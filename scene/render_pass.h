@@ -25,6 +25,7 @@ enum class BufferContent {
     Albedo,             // the colour of an RGBA8 texture
     SpecularIntensity,  // the alpha of an RGBA8 texture
     Occlusion,          // R float: visibility in [0, 1]
+    PackedOcclusion,    // R 8-bit: a visibility level in the high four bits, a depth class in the low four
     ShadowDepth,        // a depth cube map: each face's window depth
     WindowColor,        // the window's back buffer before the swap
 };

@@ -12,6 +12,12 @@
 constexpr unsigned int kSsaoKernelSize = 32;
 constexpr unsigned int kSsaoNoiseSide = 4;
 constexpr unsigned int kSsaoNoiseCount = kSsaoNoiseSide * kSsaoNoiseSide;
+// The raw occlusion that the SSAO pass hands its blur packs two things into
+// 8 bits: the visibility as a level from 0 to kSsaoRawVisibilityLevels in the
+// high four bits and a class of the depth (one of kSsaoRawDepthClasses) in
+// the low four.
+constexpr int kSsaoRawVisibilityLevels = 15;
+constexpr int kSsaoRawDepthClasses = 16;
 
 // One uniform number in [0, 1] from one 32-bit draw: float(u) / 2^32 in
 // single precision (1.0 exactly when u rounds up to 2^32).

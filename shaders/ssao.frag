@@ -19,6 +19,11 @@
 // beyond the reach. The full radius in a hall of 15 units would put the
 // mean sample a metre out: broad halos instead of contact shadows.
 //
+// Each pixel estimates the occlusion half a pixel up and to the right on its
+// own plane: the blur's 4 x 4 box spans two pixels below and to the left of
+// a pixel and one above and to the right, so its average centres on the
+// pixel itself.
+//
 // The 8-bit output is the blur's only input, so it carries two things: the
 // visibility in its high four bits (dithered over the 4 x 4 tile, which the
 // blur averages whole) and a class of the pixel's depth in its low four, by
@@ -53,6 +58,9 @@ const float kReachPerRadius = 0.15;
 const float kBias = 0.02;
 const float kBiasPerUnitDepth = 0.002;
 const float kBiasPerUnitReach = 0.07;
+// A half-pixel step longer than this share of the reach crosses a depth
+// edge or runs almost along the ray: the pixel's own point is used.
+const float kLongestShiftPerReach = 0.1;
 const float kVisibilityLevels = 15.0;
 const float kDepthClasses = 16.0;
 
@@ -91,6 +99,15 @@ void main() {
     vec3 projectY = vec3(projection[1][1], projection[2][1], projection[3][1]);
     vec2 projectW = vec2(projection[2][3], projection[3][3]);
 
+    // The point of the pixel's plane seen at the pixel's upper right corner,
+    // half a step along both screen derivatives of the position. Where a
+    // neighbour of the 2 x 2 block lies across a depth edge, or the plane is
+    // seen at a grazing angle, the step is long: then the pixel's own point
+    // is used.
+    vec3 shift = 0.5 * (dFdx(position) + dFdy(position));
+    float longest = kLongestShiftPerReach * reach;
+    vec3 centre = dot(shift, shift) < longest * longest ? position + shift : position;
+
     // Neighbouring pixels take different subsets, strided through the kernel
     // so that each subset holds near and far samples alike.
     int subset = (pixel.x & 1) + 2 * (pixel.y & 1);
@@ -100,7 +117,7 @@ void main() {
     float occluded = 0.0;
     for (int i = 0; i < kSamplesPerPixel; ++i) {
         vec3 offset = frame * samples[subset + kSubsetCount * i];
-        vec3 p = position + offset;
+        vec3 p = centre + offset;
         float w = projectW.x * p.z + projectW.y;
         vec2 ndc = vec2(dot(projectX, vec3(p.xz, 1.0)), dot(projectY, vec3(p.yz, 1.0))) / w;
         // Off-screen samples read the clamped edge, which is close enough.
@@ -110,7 +127,7 @@ void main() {
         // objects leave no dark halos. Background holds the cleared 0; no
         // surface lies exactly at the eye's depth (a perspective view ends at
         // its near plane), so z = 0 never occludes.
-        vec3 toScene = scene - position;
+        vec3 toScene = scene - centre;
         float falloff = clamp(1.0 - dot(toScene, toScene) * inverseSquaredReach, 0.0, 1.0);
         occluded += (scene.z >= p.z + bias && scene.z != 0.0) ? falloff : 0.0;
     }

@@ -3,7 +3,9 @@
 // 4 x 4 box over the raw occlusion: exactly one noise tile, so each pixel
 // gathers every kernel subset with all sixteen rotations and the tile
 // pattern cancels out. (An even box cannot centre on its pixel: it spans
-// two pixels below and to the left and one above and to the right.)
+// two pixels below and to the left and one above and to the right; ssao.frag
+// estimates each pixel half a pixel up and to the right, which centres the
+// average on the pixel.)
 // Each raw value carries its visibility (high four bits) and a class of its
 // depth (low four, counted modulo 16; see ssao.frag): a neighbour whose
 // class is more than one from the pixel's own lies across a depth edge and

@@ -23,6 +23,7 @@ in VertexData {
     vec3 viewTangent;
     vec2 texCoords;
     flat uint surfaceBits;  // gNormal.z's sign and exponent (ssao_geometry.vert)
+    flat vec3 mapSizes;     // longer side of the diffuse, normal and specular maps; at most 1 without an image
 } fs;
 
 struct Material {
@@ -39,14 +40,6 @@ uniform sampler2D texture_specular1;  // specular intensity in red
 
 // The footprint, in texels a pixel, up to which normal maps keep their full slopes.
 const float kSharpFootprint = 1.5;
-
-// A map whose image failed to load is bound without one: Mesa samples it as
-// a 1 x 1 texture holding (0, 0, 0, 1), other drivers report size 0. The
-// loader uploads a real one-texel image as 2 x 2, so every image is larger.
-bool hasImage(sampler2D map) {
-    ivec2 size = textureSize(map, 0);
-    return size.x > 1 || size.y > 1;
-}
 
 // The sRGB curve x^2.4 (x = (c + 0.055) / 1.055) as x^2 times a fit of
 // x^0.4 around one square root: within 0.5 % of the exact curve, a fifth of
@@ -97,17 +90,18 @@ void main() {
     // (the maps are square, so uv units compare), in texels of the normal
     // map. Relief finer than the footprint averages out to flat: the normal
     // map's slopes fade once a pixel spans more than kSharpFootprint texels,
-    // so that they do not sparkle and crawl from pixel to pixel. Colour
-    // needs no such care: the generated maps draw nothing narrower than
-    // three texels, which one bilinear tap a pixel keeps whole as far as
-    // the views go (a second tap along the footprint would cost 2 % of the
-    // frame).
+    // so that they do not sparkle and crawl from pixel to pixel. Colour is
+    // read twice, a quarter pixel either side along the longer step: with the
+    // bilinear filter of each tap, the two cover the pixel's footprint where
+    // the surface is seen at a slant (the floor far ahead), where one tap
+    // would pick texels here and there and a seam three texels wide would
+    // break into dots.
     vec2 stepX = dFdx(uv);
     vec2 stepY = dFdy(uv);
-    ivec2 normalSize = textureSize(texture_normal1, 0);
-    float footprint = sqrt(max(dot(stepX, stepX), dot(stepY, stepY))) * float(normalSize.x);
+    vec2 along = 0.25 * (dot(stepX, stepX) > dot(stepY, stepY) ? stepX : stepY);
+    float footprint = sqrt(max(dot(stepX, stepX), dot(stepY, stepY))) * fs.mapSizes.y;
     vec4 normalTexel = textureLod(texture_normal1, uv, 0.0);
-    if (hasTangent && (normalSize.x > 1 || normalSize.y > 1)) {
+    if (hasTangent && fs.mapSizes.y > 1.0) {
         tangent = normalize(tangent);
         mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
         // The loader wraps with mirrored repeat: in every other tile along u
@@ -120,10 +114,11 @@ void main() {
     }
 
     vec3 albedo = material.diffuse;
-    vec4 diffuseTexel = textureLod(texture_diffuse1, uv, 0.0);
-    if (hasImage(texture_diffuse1)) albedo *= srgbToLinear(diffuseTexel.rgb);
+    vec4 diffuseTexel =
+        0.5 * (textureLod(texture_diffuse1, uv - along, 0.0) + textureLod(texture_diffuse1, uv + along, 0.0));
+    if (fs.mapSizes.x > 1.0) albedo *= srgbToLinear(diffuseTexel.rgb);
     vec4 specularTexel = textureLod(texture_specular1, uv, 0.0);
-    float specularMap = hasImage(texture_specular1) ? specularTexel.r : 1.0;
+    float specularMap = fs.mapSizes.z > 1.0 ? specularTexel.r : 1.0;
     float specular = specularMap * dot(material.specular, vec3(1.0 / 3.0));
 
     // The glow is the surface colour times the emissive factor; its strength

@@ -17,6 +17,7 @@ out VertexData {
     vec3 viewTangent;
     vec2 texCoords;
     flat uint surfaceBits;
+    flat vec3 mapSizes;  // longer side of the diffuse, normal and specular maps in texels; 1 or 0 for none
 } vs;
 
 struct Material {
@@ -27,6 +28,9 @@ struct Material {
 };
 
 uniform Material material;
+uniform sampler2D texture_diffuse1;
+uniform sampler2D texture_normal1;
+uniform sampler2D texture_specular1;
 
 // Shininess and emission go to the G-buffer as levels of a quarter octave:
 // the top bits of their 32-bit floats (exponent and two mantissa bits),
@@ -65,5 +69,14 @@ void main() {
     vs.viewTangent = basis * aTangent;
     vs.texCoords = aTexCoords;
     vs.surfaceBits = surfaceBits();
+    // The same for the whole draw, so asked here rather than for every
+    // fragment. A map whose image failed to load is bound without one: Mesa
+    // reports it as 1 x 1 (other drivers as 0 x 0), and the loader uploads a
+    // real one-texel image as 2 x 2, so every image is wider than 1.
+    ivec2 diffuseSize = textureSize(texture_diffuse1, 0);
+    ivec2 normalSize = textureSize(texture_normal1, 0);
+    ivec2 specularSize = textureSize(texture_specular1, 0);
+    vs.mapSizes = vec3(max(diffuseSize.x, diffuseSize.y), max(normalSize.x, normalSize.y),
+                       max(specularSize.x, specularSize.y));
     gl_Position = projection * viewPosition;
 }

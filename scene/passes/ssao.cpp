@@ -89,6 +89,6 @@ void RoomScene::renderSsaoBlurPass() {
 }
 
 void RoomScene::listSsaoBuffers(std::vector<PassBuffer>& out) const {
-    out.push_back({"ssao_raw", BufferContent::Occlusion, ssaoColorBuffer});
+    out.push_back({"ssao_raw", BufferContent::PackedOcclusion, ssaoColorBuffer});
     out.push_back({"ssao_blur", BufferContent::Occlusion, ssaoColorBufferBlur});
 }

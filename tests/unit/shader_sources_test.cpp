@@ -43,6 +43,8 @@ TEST(ShaderSources, RepeatTheNumbersOfTheCode) {
         {"ssao_full.frag", "const int kSamplesPerPixel = ", kSsaoKernelSize},  // all of them
         {"ssao_lighting.frag", "const float kShadowMapSize = ", kShadowMapSize},
         {"ssao_lighting.frag", "const float kShadowNearPlane = ", kShadowNearPlane},
+        {"ssao.frag", "const float kVisibilityLevels = ", kSsaoRawVisibilityLevels},
+        {"ssao.frag", "const float kDepthClasses = ", kSsaoRawDepthClasses},
         {"depth.geom", "uniform mat4 shadowTransformMats[", kShadowFaceCount},
         {"depth.geom", "face < ", kShadowFaceCount},
         {"depth.geom", "max_vertices = ", 3 * kShadowFaceCount},  // a triangle per face

@@ -1,11 +1,13 @@
 #include "tools/bench/frame_capture.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "io/png_writer.h"
 #include "scene/room_scene.h"
 #include "scene/shadow_transforms.h"
+#include "scene/ssao_kernel.h"
 
 namespace {
 
@@ -102,6 +104,16 @@ bool captureFrame(const RoomScene& scene, const std::string& dir, const std::str
             }
             case BufferContent::Occlusion: {
                 const FloatTexels occlusion = readTextureFloat(GL_TEXTURE_2D, buffer.texture, GL_TEXTURE_2D, GL_RED, 1);
+                note(name, channelRange(occlusion, 0));
+                picture = mapUnitGrey(occlusion);
+                break;
+            }
+            case BufferContent::PackedOcclusion: {
+                FloatTexels occlusion = readTextureFloat(GL_TEXTURE_2D, buffer.texture, GL_TEXTURE_2D, GL_RED, 1);
+                // The visibility level alone, without the depth class beside it.
+                for (float& value : occlusion.values)
+                    value = std::floor(value * 255.0f / kSsaoRawDepthClasses + 0.5f / kSsaoRawDepthClasses) /
+                            kSsaoRawVisibilityLevels;
                 note(name, channelRange(occlusion, 0));
                 picture = mapUnitGrey(occlusion);
                 break;
