@@ -9,7 +9,7 @@ StartupFailure startUp(const WindowOptions& options, const std::function<void()>
     if (!checkGlRequirements(error) || !checkWindowSizeLimits(options.width, options.height, error))
         return StartupFailure::GlRequirements;
     // Loads every shader, model and texture and builds the render targets.
-    out.scene = std::make_unique<RoomScene>(options.width, options.height, buildObserver);
+    out.scene.emplace(options.width, options.height, buildObserver);
     if (out.scene->renderTargetsOutOfMemory) {
         error = renderTargetMemoryMessage(options.width, options.height);
         return StartupFailure::TargetMemory;

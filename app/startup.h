@@ -1,7 +1,7 @@
 #pragma once
 
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "app/window.h"
@@ -16,10 +16,11 @@ enum class StartupFailure {
     TargetMemory,    // the render targets do not fit in memory
 };
 
-// What the chain makes, held by the caller for the whole run.
+// What the chain makes, held by the caller as a local for the whole run (the
+// scene in place, not on the heap).
 struct Startup {
     AppWindow window;
-    std::unique_ptr<RoomScene> scene;
+    std::optional<RoomScene> scene;
 };
 
 // The start of rtg and rtg-bench, in order: window and GL context with GLEW,

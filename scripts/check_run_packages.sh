@@ -8,6 +8,10 @@
 # on, or from a package every Debian system has (Essential or required).
 # scripts/check_run_packages.sh [BUILD_DIR] (default build/): a tree that
 # scripts/build.sh built (Unix Makefiles).
+# What it cannot see: files the demo opens and closes before its first frame
+# (it reads the memory map then), files under /etc, and, where a dependency
+# names alternatives, which one apt would pick on a fresh machine (it takes
+# the one installed here).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)

@@ -6,11 +6,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh" run
-options=(-DCMAKE_BUILD_TYPE=Release)
-# A new tree is configured for the demo alone; one that scripts/build.sh or
-# scripts/test.sh configured keeps its tools and tests (only rtg is built).
+options=()
+# A new tree is configured for the demo alone, optimised; one that
+# scripts/build.sh or scripts/test.sh configured keeps its build type, tools
+# and tests (only rtg is built).
 if [ ! -f "$root/build/CMakeCache.txt" ]; then
-  options+=(-DRTG_TOOLS=OFF -DRTG_TESTS=OFF)
+  options+=(-DCMAKE_BUILD_TYPE=Release -DRTG_TOOLS=OFF -DRTG_TESTS=OFF)
 fi
 cmake -S "$root" -B "$root/build" "${options[@]}" >/dev/null
 cmake --build "$root/build" -j"$(nproc)" --target rtg

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <glm/glm.hpp>
 
 #include "scene/room_facts.h"
@@ -18,10 +20,12 @@ using room::kLightRestPosition;
 using room::kSceneModelPath;
 using room::kSwingLimit;
 
-// Where each model's textures go, relative to the directory the demo runs in.
-constexpr const char* kSceneTextureDir = "models/final_scene/textures";
-constexpr const char* kLampTextureDir = "models/lamp2/textures";
-constexpr const char* kLightCubeTextureDir = "models/lightCube/textures";
+// Where a model's textures go, relative to the directory the demo runs in: a
+// folder "textures" beside the model file.
+inline std::string textureDirOf(const char* modelPath) {
+    const std::string path(modelPath);
+    return path.substr(0, path.find_last_of('/') + 1) + "textures";
+}
 
 // Everything must cast into the shadow cube, whose far plane is 25 units out;
 // the margin covers the light's swing.

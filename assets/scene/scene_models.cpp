@@ -13,7 +13,7 @@ SceneModel finish(const char* path, const ModelBuilder& builder) {
 }  // namespace
 
 std::vector<SceneModel> buildSceneModels() {
-    ModelBuilder room(layout::kSceneTextureDir);
+    ModelBuilder room(layout::textureDirOf(layout::kSceneModelPath));
     addRoomShell(room);
     addRoofTimbers(room);
     addColumns(room);
@@ -24,10 +24,10 @@ std::vector<SceneModel> buildSceneModels() {
     addHallDecor(room);
     addWing(room);
 
-    ModelBuilder lamp(layout::kLampTextureDir);
+    ModelBuilder lamp(layout::textureDirOf(layout::kLampModelPath));
     buildLamp(lamp);
 
-    ModelBuilder cube(layout::kLightCubeTextureDir);
+    ModelBuilder cube(layout::textureDirOf(layout::kLightCubeModelPath));
     buildLightCube(cube);
 
     std::vector<SceneModel> models;

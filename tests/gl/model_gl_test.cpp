@@ -9,10 +9,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
 
 #include "gpu/shader.h"
+#include "io/png_writer.h"
 #include "model/bmf_format.h"
 #include "model/model.h"
 #include "tests/gl/gl_test_context.h"
@@ -158,7 +157,8 @@ protected:
     // A 1 x 2 image: top row first, as image files store it.
     std::string writeImage(const std::string& name, int channels, const std::vector<std::uint8_t>& rows) const {
         const std::string path = dir.file(name);
-        EXPECT_NE(stbi_write_png(path.c_str(), 1, 2, channels, rows.data(), channels), 0);
+        std::string error;
+        EXPECT_TRUE(writePng(path, Image{1, 2, channels, rows}, error)) << error;
         return path;
     }
     // A black PNG of one bit per pixel, its deflate stream stored rather than
@@ -350,7 +350,8 @@ TEST_F(ModelTest, ImagesAreRefusedOnlyWhenNoRegularFileOrAboveTheGlLimit) {
     // 1 x 2 image in a file of 600 MiB, most of it an ancillary chunk.
     const std::string sparse = dir.special("sparse.png", SpecialFile::Sparse);
     const std::string wide = dir.file("wide.png");
-    ASSERT_NE(stbi_write_png(wide.c_str(), 20000, 2, 1, std::vector<std::uint8_t>(40000, 128).data(), 20000), 0);
+    std::string error;
+    ASSERT_TRUE(writePng(wide, Image{20000, 2, 1, std::vector<std::uint8_t>(40000, 128)}, error)) << error;
     const std::string manyPixels = writeBlackImage("many-pixels.png", 8192, 8193);
     const std::string largeFile = withAncillaryChunk(writeImage("small.png", 1, {1, 2}), "large-file.png", 600u << 20);
 

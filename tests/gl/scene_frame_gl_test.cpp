@@ -206,6 +206,41 @@ TEST_F(SceneFrame, HandsEachPassItsUniforms) {
     EXPECT_NEAR(glm::distance(sent, lightView), 0.0f, 1e-5f);
 }
 
+// The numbers and names the demo is built on, written out: the tests above
+// compare with the code's own constants, so a changed constant would pass
+// them.
+TEST_F(SceneFrame, HandsThePassesTheFixedValuesUnderTheFixedNames) {
+    EXPECT_EQ(scene_->lightPosition, glm::vec3(0.0f, 2.8f, 3.0f));
+    EXPECT_EQ(scene_->lampModelMatrix[3], glm::vec4(0.0f, 4.0f, 3.0f, 1.0f));
+    EXPECT_EQ(scene_->lightCubeModelMatrix[0][0], 0.1f);
+    EXPECT_EQ(scene_->shadowWidth, 1024);
+    EXPECT_EQ(scene_->shadowHeight, 1024);
+    EXPECT_EQ(scene_->kernelSize, 32u);
+    drawFrame(0.0f);
+    const GLuint lighting = scene_->lightingShader->program;
+    EXPECT_EQ(uniformVec3(lighting, "pointLight.Color"), glm::vec3(1.0f, 1.0f, 1.0f));
+    EXPECT_EQ(uniformFloat(lighting, "pointLight.Linear"), 0.09f);
+    EXPECT_EQ(uniformFloat(lighting, "pointLight.Quadratic"), 0.0028f);
+    EXPECT_EQ(uniformFloat(lighting, "farPlane"), 25.0f);
+    const GLuint ssao = scene_->ssaoShader->program;
+    EXPECT_EQ(uniformFloat(ssao, "power"), 1.0f);
+    EXPECT_EQ(uniformFloat(ssao, "radius"), 5.0f);
+    const struct {
+        GLuint program;
+        const char* sampler;
+        GLint unit;
+    } units[] = {
+        {lighting, "gPosition", 0}, {lighting, "gNormal", 1},      {lighting, "gAlbedoSpec", 2},
+        {lighting, "ssao", 3},      {lighting, "depthCubeMap", 4}, {ssao, "gPosition", 0},
+        {ssao, "gNormal", 1},       {ssao, "texNoise", 2},         {scene_->ssaoBlurShader->program, "ssaoInput", 0},
+    };
+    for (const auto& u : units) {
+        GLint unit = -1;
+        glGetUniformiv(u.program, glGetUniformLocation(u.program, u.sampler), &unit);
+        EXPECT_EQ(unit, u.unit) << u.sampler;
+    }
+}
+
 TEST_F(SceneFrame, LeavesTheStateTheNextFrameExpects) {
     drawFrame(0.0f);
     GLint value = -1;

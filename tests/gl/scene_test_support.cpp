@@ -4,13 +4,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include <unistd.h>
 
 #include <GL/glew.h>
+#include <gtest/gtest.h>
 #include <stb_image.h>
 
+#include "io/output_file.h"
 #include "io/png_writer.h"
 #include "model/bmf_format.h"
 #include "scene/room_facts.h"
@@ -64,8 +65,8 @@ void addBox(MeshRecord& mesh, glm::vec3 lo, glm::vec3 hi, bool inward, int skipF
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     fs::create_directories(fs::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::string error;
+    if (!writeWholeFile(path, bytes.data(), bytes.size(), error)) ADD_FAILURE() << error;
 }
 
 // Raised tiles with grooves between them: the height field of the floor.

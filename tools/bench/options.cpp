@@ -142,7 +142,7 @@ int frameIndexAt(double time, double step) { return static_cast<int>(std::llroun
 std::string benchUsage(const std::string& program) {
     return "Usage: " + program +
            " [--size WxH] [--frames N | --seconds S] [--step SEC] [--warmup N] [--profile-frames N]"
-           " [--csv FILE] [--json FILE] [--capture DIR --at T1,T2,...] [--ssao-check]";
+           " [--csv FILE] [--json FILE] [--capture DIR --at T1,T2,...] [--ssao-check] [-h | --help]";
 }
 
 std::string benchHelp(const std::string& program) {

@@ -127,7 +127,7 @@ std::string formatTable(const BenchResult& r) {
     char line[256];
     if (r.picturesOnly) {
         std::snprintf(line, sizeof line,
-                      "rtg-bench %dx%d: pictures only, nothing measured (add --frames N to measure), step %.6f s\n",
+                      "rtg-bench %dx%d: pictures only, no frame times measured (add --frames N for them), step %.6f s\n",
                       r.width, r.height, r.step);
     } else {
         std::snprintf(line, sizeof line, "rtg-bench %dx%d: %zu frames measured after %d warm-up, step %.6f s\n",
