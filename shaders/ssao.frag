@@ -137,8 +137,9 @@ void main() {
     visibility = packedSurface != 0.0 ? visibility : 1.0;
 
     // A dither over the 4 x 4 tile: the blur's box sees each of its sixteen
-    // thresholds once, so the sixteen levels average out to 256. (The pixel
-    // centre's column and row modulo 4, as quarters.)
+    // thresholds once, so the dither averages out to the visibility to
+    // within a sixteenth of a level. (The pixel centre's column and row
+    // modulo 4, as quarters.)
     vec2 place = fract(gl_FragCoord.xy * 0.25 - 0.125);
     float threshold = place.x * 0.25 + place.y + 0.5 / 16.0;
     float level = floor(visibility * kVisibilityLevels + threshold);

@@ -91,14 +91,14 @@ void main() {
     // map. Relief finer than the footprint averages out to flat: the normal
     // map's slopes fade once a pixel spans more than kSharpFootprint texels,
     // so that they do not sparkle and crawl from pixel to pixel. Colour is
-    // read twice, a quarter pixel either side along the longer step: with the
-    // bilinear filter of each tap, the two cover the pixel's footprint where
-    // the surface is seen at a slant (the floor far ahead), where one tap
-    // would pick texels here and there and a seam three texels wide would
-    // break into dots.
+    // read twice, a quarter pixel before and after the pixel's centre along
+    // both screen axes at once (its diagonal): where the surface is seen from
+    // afar or at a slant, one tap would pick texels here and there and a seam
+    // three texels wide would break into dots whichever way it runs across
+    // the screen; two bilinear taps apart along both axes keep it whole.
     vec2 stepX = dFdx(uv);
     vec2 stepY = dFdy(uv);
-    vec2 along = 0.25 * (dot(stepX, stepX) > dot(stepY, stepY) ? stepX : stepY);
+    vec2 along = 0.25 * (stepX + stepY);
     float footprint = sqrt(max(dot(stepX, stepX), dot(stepY, stepY))) * fs.mapSizes.y;
     vec4 normalTexel = textureLod(texture_normal1, uv, 0.0);
     if (hasTangent && fs.mapSizes.y > 1.0) {
@@ -108,7 +108,7 @@ void main() {
         // (and v) the map runs backwards, and so must its slopes.
         vec2 mirror = vec2(lessThan(fract(uv * 0.5), vec2(0.5))) * 2.0 - 1.0;
         vec3 bump = normalTexel.xyz * 2.0 - 1.0;
-        bump.xy *= mirror * min(1.0, kSharpFootprint / footprint);
+        bump.xy *= mirror * (kSharpFootprint / max(footprint, kSharpFootprint));
         // Not normalised: the octahedral encoding below scales it anyway.
         normal = tbn * bump;
     }

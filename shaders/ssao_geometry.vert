@@ -43,13 +43,14 @@ const uint kEmissionFloor = 484u;   // 1/64
 const uint kTopLevel = 29u;
 
 // gNormal.z's bits but the face normal (ssao_geometry.frag): the level plus
-// one in the 16-bit exponent field, set as the 32-bit one (16-bit e is
-// 32-bit e + 112), and the sign for emissive surfaces.
+// one in the 16-bit exponent field, set as the 32-bit one (32-bit e is
+// 16-bit e + 112), and the sign for emissive surfaces.
 uint surfaceBits() {
     float emission = max(material.emissive.r, max(material.emissive.g, material.emissive.b));
     bool emissive = emission > 0.0;
     // Rounded to the nearest quarter octave: half a step added below the kept bits.
-    uint top = (floatBitsToUint(emissive ? emission : material.shininess) + (1u << 20)) >> 21;
+    // A shininess below 1 (or negative, or NaN, from an imported file) is 1.
+    uint top = (floatBitsToUint(emissive ? emission : max(material.shininess, 1.0)) + (1u << 20)) >> 21;
     uint level = uint(clamp(int(top) - int(emissive ? kEmissionFloor : kShininessFloor), 0, int(kTopLevel)));
     return (level + 113u) << 23 | (emissive ? 0x80000000u : 0u);
 }

@@ -73,16 +73,9 @@ void buildLamp(ModelBuilder& b) {
 }
 
 void buildLightCube(ModelBuilder& b) {
-    // A pear-shaped glass bulb, its neck reaching up into the socket; the
-    // demo scales the model to a tenth (so 0.45 here is 4.5 cm).
-    constexpr float kScale = room::kLightCubeScale;
-    const int segments = flight_view::circleSegments(0.45f * kScale, layout::kLightRestPosition, 8);
-    b.add("bulb", makeLathe({{0.0f, -0.5f},
-                             {0.3f, -0.42f},
-                             {0.45f, -0.15f},
-                             {0.38f, 0.12f},
-                             {0.17f, 0.36f},
-                             {0.17f, 1.1f},
-                             {0.0f, 1.1f}},
-                            segments, b.uv("bulb"), 50.0f));
+    // The small cube that marks the light, which sits at its centre: a unit
+    // cube (the demo scales it to a tenth) of frosted glass, each face
+    // brightest in its middle (the glow map), so that it reads as lit from
+    // within rather than as a flat patch.
+    b.add("bulb", makeBox(glm::vec3(1.0f), b.uv("bulb")));
 }

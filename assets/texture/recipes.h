@@ -46,7 +46,7 @@ SurfaceMaps makePaintings(int size);   // 2 x 2 atlas of four paintings
 SurfaceMaps makeClockDial(int size);
 SurfaceMaps makeGlobe(int size);  // equirectangular: u longitude, v latitude
 SurfaceMaps makeBark(int size);
-SurfaceMaps makeGlow(int size, glm::vec3 colour);  // flat and bright: the bulb
+SurfaceMaps makeGlow(int size, glm::vec3 colour);  // bright in the middle: the light's frosted cube
 
 // Atlas cells: where cell (column, row) of a grid of n x n, or of columns x
 // rows, lies in UV space (row 0 at the top of the image).

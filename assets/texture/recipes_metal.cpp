@@ -73,7 +73,15 @@ SurfaceMaps makeCeramic(int size, glm::vec3 colour, float seed) {
 
 SurfaceMaps makeGlow(int size, glm::vec3 colour) {
     SurfaceMaps maps = blankMaps(size, 0.0f);
-    for (glm::vec3& c : maps.albedo.values) c = colour;
+    // Frosted glass with the light behind it: full strength in the middle of
+    // the tile, falling off smoothly to 70 % at the edges' middles and a
+    // little below that in the corners.
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const float d = glm::length(glm::vec2(maps.albedo.u(x), maps.albedo.v(y)) - 0.5f) * 2.0f;
+            maps.albedo.at(x, y) = colour * (1.0f - 0.3f * glm::smoothstep(0.0f, 1.0f, d * d));
+        }
+    }
     for (float& h : maps.height.values) h = 0.5f;
     for (float& s : maps.specular.values) s = 0.0f;
     return maps;

@@ -222,25 +222,19 @@ TEST(Lamp, HangsFromAChainThatReachesTheTieBeam) {
     }
 }
 
-TEST(LightCube, IsAClosedGlowingBulbAroundItsOrigin) {
-    // The light sits at the marker's origin: inside the glass, which is a
-    // closed solid facing outwards, about as wide one way as the other (a
-    // polygon of few sides).
-    const ModelData& bulb = model(layout::kLightCubeModelPath).data;
+TEST(LightCube, IsAUnitCubeCentredOnItsOriginThatGlows) {
+    const ModelData& cube = model(layout::kLightCubeModelPath).data;
     glm::vec3 lo(1e9f), hi(-1e9f);
-    for (const Triangle& t : triangles(bulb, glm::mat4(1.0f))) {
+    for (const Triangle& t : triangles(cube, glm::mat4(1.0f))) {
         lo = glm::min(lo, t.lo);
         hi = glm::max(hi, t.hi);
     }
-    EXPECT_LT(lo.y, -0.3f);
-    EXPECT_GT(hi.y, 0.3f);
-    EXPECT_NEAR(lo.x, -hi.x, 0.05f);
-    EXPECT_NEAR(lo.z, -hi.z, 0.05f);
-    EXPECT_GT(hi.x, 0.3f);
-    ASSERT_EQ(bulb.materials.size(), 1u);
-    EXPECT_GT(bulb.materials[0].emissive.r, 0.5f);
-    MeshRecord mesh = bulb.meshes[0];
-    EXPECT_GT(signedVolume(mesh.vertices, mesh.indices), 0.2);
+    EXPECT_EQ(lo, glm::vec3(-0.5f));
+    EXPECT_EQ(hi, glm::vec3(0.5f));
+    ASSERT_EQ(cube.materials.size(), 1u);
+    EXPECT_GT(cube.materials[0].emissive.r, 0.5f);
+    MeshRecord mesh = cube.meshes[0];
+    EXPECT_NEAR(signedVolume(mesh.vertices, mesh.indices), 1.0, 1e-5);
 }
 
 namespace {
