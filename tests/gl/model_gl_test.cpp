@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-
 #include "gpu/shader.h"
 #include "io/png_writer.h"
 #include "model/bmf_format.h"

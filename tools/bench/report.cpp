@@ -126,9 +126,10 @@ std::string formatTable(const BenchResult& r) {
     std::ostringstream out;
     char line[256];
     if (r.picturesOnly) {
-        std::snprintf(line, sizeof line,
-                      "rtg-bench %dx%d: pictures only, no frame times measured (add --frames N for them), step %.6f s\n",
-                      r.width, r.height, r.step);
+        std::snprintf(
+            line, sizeof line,
+            "rtg-bench %dx%d: pictures only, no frame times measured (add --frames N for them), step %.6f s\n", r.width,
+            r.height, r.step);
     } else {
         std::snprintf(line, sizeof line, "rtg-bench %dx%d: %zu frames measured after %d warm-up, step %.6f s\n",
                       r.width, r.height, r.frames.size(), r.warmupFrames, r.step);
