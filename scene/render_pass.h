@@ -24,7 +24,7 @@ enum class BufferContent {
     OctahedralNormal,   // RGB float: a unit normal octahedral-encoded in x and y
     Albedo,             // the colour of an RGBA8 texture
     SpecularIntensity,  // the alpha of an RGBA8 texture
-    Occlusion,          // R float: visibility in [0, 1]
+    Occlusion,          // R (the driver's size for unsized GL_RED; 8-bit here): visibility in [0, 1]
     PackedOcclusion,    // R 8-bit: a visibility level in the high four bits, a depth class in the low four
     ShadowDepth,        // a depth cube map: each face's window depth
     WindowColor,        // the window's back buffer before the swap

@@ -49,7 +49,7 @@ uint surfaceBits() {
     float emission = max(material.emissive.r, max(material.emissive.g, material.emissive.b));
     bool emissive = emission > 0.0;
     // Rounded to the nearest quarter octave: half a step added below the kept bits.
-    // A shininess below 1 (or negative, or NaN, from an imported file) is 1.
+    // A shininess below 1 (or negative, from an imported file) is 1.
     uint top = (floatBitsToUint(emissive ? emission : max(material.shininess, 1.0)) + (1u << 20)) >> 21;
     uint level = uint(clamp(int(top) - int(emissive ? kEmissionFloor : kShininessFloor), 0, int(kTopLevel)));
     return (level + 113u) << 23 | (emissive ? 0x80000000u : 0u);

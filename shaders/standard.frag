@@ -30,7 +30,7 @@ const float kMinShininess = 1.0;
 // eye are slightly dimmer.
 const float kEdgeDimming = 0.25;
 
-// As in the geometry pass: a missing image samples as a 1 x 1 texture (or
+// As in the geometry pass's vertex stage: a missing image samples as a 1 x 1 texture (or
 // reports size 0); the loader uploads real one-texel images as 2 x 2.
 bool hasImage(sampler2D map) {
     ivec2 size = textureSize(map, 0);

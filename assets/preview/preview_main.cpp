@@ -111,7 +111,7 @@ ShadowCube renderShadows(const World& world) {
         cube.distance[f].assign(static_cast<std::size_t>(kShadowSize) * kShadowSize, 1e9f);
         DepthTarget target(kShadowSize, kShadowSize);
         for (const Tri& t : world.tris) {
-            if (t.emissive != glm::vec3(0.0f)) continue;  // the bulb casts no shadow
+            if (t.emissive != glm::vec3(0.0f)) continue;  // the light cube casts no shadow
             const glm::vec4 clip[3] = {cube.faces[f] * glm::vec4(t.p[0], 1), cube.faces[f] * glm::vec4(t.p[1], 1),
                                        cube.faces[f] * glm::vec4(t.p[2], 1)};
             rasterTriangle(target, clip, false, [&](int x, int y, const glm::vec3& w) {

@@ -77,5 +77,5 @@ void buildLightCube(ModelBuilder& b) {
     // cube (the demo scales it to a tenth) of frosted glass, each face
     // brightest in its middle (the glow map), so that it reads as lit from
     // within rather than as a flat patch.
-    b.add("bulb", makeBox(glm::vec3(1.0f), b.uv("bulb")));
+    b.add("frosted_glass", makeBox(glm::vec3(1.0f), b.uv("frosted_glass")));
 }

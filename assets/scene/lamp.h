@@ -21,6 +21,6 @@ struct Louvre {
 };
 const std::vector<Louvre>& lampLouvres();
 
-// The bulb marker: a glowing bulb around the origin, its neck up to the
-// socket once the demo has scaled it to a tenth.
+// The light's marker: a glowing unit cube around the origin (the demo
+// scales it to a tenth).
 void buildLightCube(ModelBuilder& b);

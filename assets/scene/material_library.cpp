@@ -45,8 +45,8 @@ std::vector<TextureSetDef> makeTextureSets() {
         {"clock_dial", 128, 1.0f, makeClockDial},
         {"globe", 256, 1.0f, makeGlobe},
         {"bark", 128, 1.0f, makeBark},
-        // The bulb shows no texture detail at its size; a small image will do.
-        {"bulb", 64, 1.0f, [](int n) { return makeGlow(n, rgb(255, 244, 214)); }},
+        // The light cube shows no texture detail at its size; a small image will do.
+        {"frosted_glass", 64, 1.0f, [](int n) { return makeGlow(n, rgb(255, 244, 214)); }},
     };
 }
 
@@ -85,7 +85,7 @@ std::vector<MaterialDef> makeMaterials() {
         {"clock_dial", "clock_dial", glm::vec3(1.0f), glm::vec3(0.15f), none, 16.0f},
         {"globe", "globe", glm::vec3(1.0f), glm::vec3(0.4f), none, 64.0f},
         {"bark", "bark", glm::vec3(1.0f), glm::vec3(0.05f), none, 4.0f},
-        {"bulb", "bulb", glm::vec3(1.0f), glm::vec3(0.0f), glm::vec3(1.0f, 0.92f, 0.75f), 1.0f},
+        {"frosted_glass", "frosted_glass", glm::vec3(1.0f), glm::vec3(0.0f), glm::vec3(1.0f, 0.92f, 0.75f), 1.0f},
     };
 }
 

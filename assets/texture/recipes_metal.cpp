@@ -74,8 +74,8 @@ SurfaceMaps makeCeramic(int size, glm::vec3 colour, float seed) {
 SurfaceMaps makeGlow(int size, glm::vec3 colour) {
     SurfaceMaps maps = blankMaps(size, 0.0f);
     // Frosted glass with the light behind it: full strength in the middle of
-    // the tile, falling off smoothly to 70 % at the edges' middles and a
-    // little below that in the corners.
+    // the tile, falling off smoothly to 70 % at the circle that touches the
+    // edges' middles, and 70 % beyond it, corners included.
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const float d = glm::length(glm::vec2(maps.albedo.u(x), maps.albedo.v(y)) - 0.5f) * 2.0f;

@@ -310,7 +310,7 @@ TEST_F(SceneFrame, TellsAnObserverEveryPassBoundaryInOrder) {
 }
 
 // The light cube's colour on screen: its emission, sRGB-encoded.
-bool looksLikeTheBulb(const Image& image, glm::ivec2 pixel) {
+bool looksLikeTheLightCube(const Image& image, glm::ivec2 pixel) {
     const std::size_t i = static_cast<std::size_t>((pixel.y * image.width + pixel.x) * 4);
     return image.pixels[i] > 200 && image.pixels[i + 1] > 180 && image.pixels[i + 2] > 150;
 }
@@ -321,7 +321,7 @@ TEST_F(SceneFrame, TheLightCubeIsHiddenBehindGeometryAndDrawnOverTheSceneInFront
     drawFrame(0.0f);
     Image front = readWindow(kWidth, kHeight);
     const glm::ivec2 centre = projectToPixel(camera_, scene_->lightPosition, kWidth, kHeight);
-    EXPECT_TRUE(looksLikeTheBulb(front, centre));
+    EXPECT_TRUE(looksLikeTheLightCube(front, centre));
 
     // The copied depth is the G-buffer's: the window holds the scene's depth,
     // not the lighting quad's, next to the cube as well.
@@ -348,7 +348,7 @@ TEST_F(SceneFrame, TheLightCubeIsHiddenBehindGeometryAndDrawnOverTheSceneInFront
     drawFrame(0.0f);
     Image behind = readWindow(kWidth, kHeight);
     const glm::ivec2 hidden = projectToPixel(camera_, scene_->lightPosition, kWidth, kHeight);
-    EXPECT_FALSE(looksLikeTheBulb(behind, hidden));
+    EXPECT_FALSE(looksLikeTheLightCube(behind, hidden));
     EXPECT_LT(brightness(behind, hidden.x, hidden.y), 0.5f);
 }
 

@@ -156,9 +156,9 @@ void writeTestRoom(const std::string& directory) {
 
     // A large cube so that it covers pixels at test sizes (the scene scales it by 0.1).
     ModelData cube;
-    MaterialRecord bulb = plainMaterial(glm::vec3(1.0f), "models/lightCube/none");
-    bulb.emissive = glm::vec3(1.0f, 0.9f, 0.7f);
-    cube.materials.push_back(bulb);
+    MaterialRecord glow = plainMaterial(glm::vec3(1.0f), "models/lightCube/none");
+    glow.emissive = glm::vec3(1.0f, 0.9f, 0.7f);
+    cube.materials.push_back(glow);
     MeshRecord cubeMesh;
     addBox(cubeMesh, glm::vec3(-2.0f), glm::vec3(2.0f), false);
     cube.meshes.push_back(cubeMesh);

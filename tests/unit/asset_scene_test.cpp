@@ -132,12 +132,12 @@ TEST(SceneModels, FlightKeepsItsClearanceFromTheRoom) {
         << "near flight point (" << where.x << ", " << where.y << ", " << where.z << ")";
 }
 
-TEST(SceneModels, FlightKeepsItsClearanceFromTheSwingingLampAndBulb) {
+TEST(SceneModels, FlightKeepsItsClearanceFromTheSwingingLampAndLightCube) {
     for (float a : swingAngles()) {
         glm::vec3 where(0.0f);
         std::vector<Triangle> tris = triangles(model(layout::kLampModelPath).data, lampAt(a));
-        const std::vector<Triangle> bulb = triangles(model(layout::kLightCubeModelPath).data, lightCubeAt(a));
-        tris.insert(tris.end(), bulb.begin(), bulb.end());
+        const std::vector<Triangle> cube = triangles(model(layout::kLightCubeModelPath).data, lightCubeAt(a));
+        tris.insert(tris.end(), cube.begin(), cube.end());
         EXPECT_GE(pathClearance(tris, where), layout::kFlightClearance) << "swing " << a;
     }
 }
