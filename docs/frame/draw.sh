@@ -16,21 +16,21 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$build/run" && "$root/scripts/xvfb.sh" ./rtg-bench --size 640x360 --capture "$work" --at 27 >/dev/null)
 
-shrink() {  # shrink NAME [PALETTE]: the capture's t027 picture of NAME into docs/frame/NAME.png
+shrink() {  # shrink BUFFER PICTURE [palette]: the capture's t027 picture of BUFFER into docs/frame/PICTURE.png
   local options=(-strip -define png:compression-level=9)
-  if [ "${2:-}" = palette ]; then
-    convert "$work/t027.000_$1.png" "${options[@]}" -colors 256 "PNG8:$here/$1.png"
+  if [ "${3:-}" = palette ]; then
+    convert "$work/t027.000_$1.png" "${options[@]}" -colors 256 "PNG8:$here/$2.png"
   else
-    convert "$work/t027.000_$1.png" "${options[@]}" "$here/$1.png"
+    convert "$work/t027.000_$1.png" "${options[@]}" "$here/$2.png"
   fi
 }
-shrink positions
-shrink normals palette
-shrink albedo palette
-shrink specular palette
-shrink ssao_raw
-shrink ssao_blur
-shrink final palette
+shrink positions positions
+shrink normals normals palette
+shrink albedo albedo palette
+shrink specular highlight_strength palette
+shrink ssao_raw ssao_raw
+shrink ssao_blur ssao_blur
+shrink final final palette
 # The cube's cross is 4 x 3 cells of 256 x 256 whatever the window size.
 convert "$work/t027.000_shadow_cube.png" -strip -resize 512x384 -define png:compression-level=9 "$here/shadow_cube.png"
 du -ch "$here"/*.png | tail -n 1
